@@ -1,0 +1,69 @@
+// The process's one handset: its root folder, its handle table and the state of each subsystem.
+// Subsystems keep their state in a class of their own that the handset creates on first use and
+// destroys, in reverse order of creation, when it shuts down; a subsystem's destructor is its
+// orderly shutdown (the registry writes its file there, the loader unloads modules).
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <type_traits>
+#include <typeindex>
+#include <utility>
+#include <vector>
+
+#include "core/handle_table.h"
+
+namespace handset::core {
+
+class Handset {
+ public:
+  Handset(std::filesystem::path root, bool removeRootAtEnd);
+  ~Handset();
+  Handset(const Handset&) = delete;
+  Handset& operator=(const Handset&) = delete;
+
+  const std::filesystem::path& Root() const { return root_; }
+
+  // Destroys the subsystem states in reverse order of creation while the handset is still current.
+  void ShutdownSubsystems();
+  HandleTable& Handles() { return handles_; }
+
+  // The subsystem state of type T, created on first use. T is constructed from the handset when it
+  // has such a constructor, else by default.
+  template <class T>
+  T& Get() {
+    std::lock_guard lock(mutex_);
+    for (auto& s : subsystems_)
+      if (s.kind == typeid(T)) return *static_cast<T*>(s.state.get());
+    std::shared_ptr<T> state;
+    if constexpr (std::is_constructible_v<T, Handset&>)
+      state = std::make_shared<T>(*this);
+    else
+      state = std::make_shared<T>();
+    subsystems_.push_back({typeid(T), state});
+    return *state;
+  }
+
+ private:
+  struct Subsystem {
+    std::type_index kind;
+    std::shared_ptr<void> state;
+  };
+  std::filesystem::path root_;
+  bool removeRootAtEnd_;
+  HandleTable handles_;
+  std::recursive_mutex mutex_;
+  std::vector<Subsystem> subsystems_;
+};
+
+// The current handset, started on first use from HANDSET_ROOT or a fresh temporary folder.
+Handset& Current();
+
+// Shorthand for Current().Get<T>().
+template <class T>
+T& State() {
+  return Current().Get<T>();
+}
+
+}  // namespace handset::core

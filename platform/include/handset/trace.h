@@ -1,0 +1,30 @@
+// The opt-in record of Win32 calls made on the handset, for tests that must prove an order.
+//
+// Each entry names the function and carries the arguments that matter, as readable text:
+//   RegCreateKeyExW / RegOpenKeyExW  {full key path as written, result}   e.g. {"HKLM\SoftWare\Zarvo", "0"}
+//   RegQueryValueExW / RegSetValueExW / RegDeleteValueW  {full key path, value name, result}
+//   RegCloseKey      {full key path}
+//   LoadLibraryW {file name}, GetProcAddressW {name or "#ordinal"}, FreeLibrary {file name}
+//   CreateThread {}, TerminateThread {exit code}, CloseHandle {kind}
+//   FindWindowW {class, title}, SendMessageW / PostMessageW {message as 0x hex}
+// Key paths start with the root's short name (HKLM, HKCU, HKCR, HKU) and keep the letter case in
+// which the caller wrote each component.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace handset::trace {
+
+struct Call {
+  std::string function;
+  std::vector<std::string> args;
+};
+
+void Start();  // clears the record and starts recording
+void Stop();
+std::vector<Call> Calls();
+// Only the calls of one function, in order.
+std::vector<Call> Calls(const std::string& function);
+
+}  // namespace handset::trace
