@@ -2,7 +2,11 @@
 // beside the host C library's wchar_t functions of the same names.
 #pragma once
 
+// The host's own declarations come first, so that the standard library's std:: names for them
+// keep meaning only the wchar_t functions.
 #include <cstddef>
+#include <cwchar>
+#include <cwctype>
 
 #include "windef.h"
 
