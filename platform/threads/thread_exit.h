@@ -1,0 +1,23 @@
+// How a handset thread ends early (TerminateThread, ExitThread): the blocking call where the end
+// takes effect throws ThreadExit, which unwinds the thread's own frames (running their destructors)
+// back to the thread's start in the thread table, where it is caught and becomes the exit code.
+//
+// The type is private to the handset and deliberately not a std::exception, so that no handler of
+// the thread's own code catches it except a catch-all. A catch-all that swallows it only delays the
+// end: the termination stays pending, the next blocking call throws again, and the thread's exit
+// code is the requested one however the routine ends.
+#pragma once
+
+#include <windows.h>
+
+namespace handset::threads {
+
+struct ThreadExit {
+  DWORD exitCode;
+};
+
+// A blocking call's first step: ends the calling handset thread here when it has been asked to end.
+// Does nothing on threads the handset did not start.
+void TerminationPoint();
+
+}  // namespace handset::threads

@@ -1,0 +1,141 @@
+#include "threads/thread_table.h"
+
+#include <exception>
+#include <utility>
+#include <vector>
+
+#include "threads/current_thread.h"
+#include "threads/thread_exit.h"
+
+namespace handset::threads {
+
+Deadline DeadlineAfter(DWORD milliseconds) {
+  if (milliseconds == INFINITE) return std::nullopt;
+  return std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+}
+
+ThreadTable::~ThreadTable() {
+  std::vector<std::thread> running;
+  {
+    std::lock_guard lock(mutex_);
+    for (auto& [id, thread] : threads_) {
+      // Threads still running at shutdown end with exit code 0.
+      if (!thread->finished && !thread->terminationCode) thread->terminationCode = 0;
+      running.push_back(std::move(thread->thread));
+    }
+    changed_.notify_all();
+  }
+  for (auto& thread : running)
+    if (thread.joinable()) thread.join();
+}
+
+std::shared_ptr<HandsetThread> ThreadTable::Start(LPTHREAD_START_ROUTINE start, LPVOID parameter) {
+  JoinEnded();
+  std::lock_guard lock(mutex_);
+  if (creationFails_) return nullptr;
+  auto thread = std::make_shared<HandsetThread>(*this, NewThreadId());
+  // The OS thread holds its record until it returns, so the record outlives a closed handle.
+  thread->thread = std::thread([this, thread, start, parameter] { Run(thread, start, parameter); });
+  threads_.emplace(thread->id, thread);
+  return thread;
+}
+
+void ThreadTable::Run(const std::shared_ptr<HandsetThread>& self, LPTHREAD_START_ROUTINE start,
+                      LPVOID parameter) {
+  EnterThread(*self);
+  DWORD code = 0;
+  try {
+    EndIfRequested(*self);  // asked to end before it began: the routine never runs
+    code = start(parameter);
+  } catch (const ThreadExit& exit) {
+    code = exit.exitCode;
+  }
+  LeaveThread();
+  std::lock_guard lock(mutex_);
+  self->exitCode = self->terminationCode.value_or(code);
+  self->finished = true;
+  changed_.notify_all();
+}
+
+template <class Ready>
+bool ThreadTable::WaitLocked(std::unique_lock<std::mutex>& lock, HandsetThread* self, Deadline deadline,
+                             Ready ready) {
+  auto done = [&] { return ready() || (self && self->terminationCode); };
+  if (deadline)
+    changed_.wait_until(lock, *deadline, done);
+  else
+    changed_.wait(lock, done);
+  if (self) ThrowIfEnding(*self);
+  return ready();
+}
+
+void ThreadTable::ThrowIfEnding(const HandsetThread& self) {
+  // While the thread already unwinds (a destructor that sleeps), its blocking calls just return.
+  if (self.terminationCode && std::uncaught_exceptions() == 0) throw ThreadExit{*self.terminationCode};
+}
+
+DWORD ThreadTable::ExitCode(const HandsetThread& thread) {
+  std::lock_guard lock(mutex_);
+  return thread.exitCode;
+}
+
+void ThreadTable::Terminate(HandsetThread& target, DWORD exitCode) {
+  HandsetThread* self = CurrentThread();
+  std::thread ended;
+  {
+    std::unique_lock lock(mutex_);
+    if (target.finished) return;
+    if (!target.terminationCode) target.terminationCode = exitCode;
+    changed_.notify_all();
+    if (&target == self) throw ThreadExit{*target.terminationCode};
+    WaitLocked(lock, self, std::nullopt, [&] { return target.finished; });
+    ended = std::move(target.thread);
+    threads_.erase(target.id);
+  }
+  if (ended.joinable()) ended.join();
+}
+
+bool ThreadTable::WaitForEnd(HandsetThread& target, Deadline deadline) {
+  std::unique_lock lock(mutex_);
+  return WaitLocked(lock, CurrentThread(), deadline, [&] { return target.finished; });
+}
+
+void ThreadTable::SleepUntil(HandsetThread& self, Deadline deadline) {
+  std::unique_lock lock(mutex_);
+  WaitLocked(lock, &self, deadline, [] { return false; });
+}
+
+void ThreadTable::EndIfRequested(HandsetThread& self) {
+  std::lock_guard lock(mutex_);
+  ThrowIfEnding(self);
+}
+
+std::size_t ThreadTable::LiveCount() {
+  JoinEnded();
+  std::lock_guard lock(mutex_);
+  return threads_.size();
+}
+
+void ThreadTable::SetCreationFails(bool fails) {
+  std::lock_guard lock(mutex_);
+  creationFails_ = fails;
+}
+
+void ThreadTable::JoinEnded() {
+  std::vector<std::thread> ended;
+  {
+    std::lock_guard lock(mutex_);
+    for (auto it = threads_.begin(); it != threads_.end();) {
+      if (it->second->finished) {
+        ended.push_back(std::move(it->second->thread));
+        it = threads_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
+  for (auto& thread : ended)
+    if (thread.joinable()) thread.join();
+}
+
+}  // namespace handset::threads
