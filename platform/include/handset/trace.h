@@ -4,6 +4,9 @@
 //   RegCreateKeyExW / RegOpenKeyExW  {full key path as written, result}   e.g. {"HKLM\SoftWare\Zarvo", "0"}
 //   RegQueryValueExW / RegSetValueExW / RegDeleteValueW  {full key path, value name, result}
 //   RegCloseKey      {full key path}
+//   RegDeleteKeyW / RegFlushKey  {full key path, result}
+//   RegEnumKeyExW / RegEnumValueW  {full key path, index, result}
+//   (a handle the registry does not know shows as "<invalid handle>" in place of its path)
 //   LoadLibraryW {file name}, GetProcAddressW {name or "#ordinal"}, FreeLibrary {file name}
 //   CreateThread {}, TerminateThread {exit code}, CloseHandle {kind}
 //   FindWindowW {class, title}, SendMessageW / PostMessageW {message as 0x hex}

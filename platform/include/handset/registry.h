@@ -1,0 +1,74 @@
+// Control API of the handset's registry, for tests and tools: reading and writing values directly,
+// fault injection, exporting and importing registry files. Nothing here goes through the call
+// trace or the injected faults.
+//
+// Key paths name their root first, short or long and in any letter case ("HKLM\Software\Zarvo",
+// "HKEY_LOCAL_MACHINE\Software\Zarvo"; HKCU, HKCR and HKU likewise). Paths and value names are
+// UTF-8; the empty value name is the key's default value. A malformed path or name throws
+// std::invalid_argument.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "winerror.h"
+
+namespace handset::registry {
+
+struct Value {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;  // exactly the bytes stored
+  bool operator==(const Value&) const = default;
+};
+
+// A value as stored, or nothing when the key or the value does not exist.
+std::optional<Value> Read(std::string_view keyPath, std::string_view valueName);
+// Only a REG_DWORD of 4 bytes.
+std::optional<std::uint32_t> ReadDword(std::string_view keyPath, std::string_view valueName);
+// Only a REG_SZ or REG_EXPAND_SZ: its text up to the first terminator.
+std::optional<std::u16string> ReadString(std::string_view keyPath, std::string_view valueName);
+
+// Stores a value, creating the key and the keys above it as needed.
+void Write(std::string_view keyPath, std::string_view valueName, std::uint32_t type,
+           std::span<const std::uint8_t> data);
+void WriteDword(std::string_view keyPath, std::string_view valueName, std::uint32_t value);
+// A REG_SZ with its terminator, as an application writes one.
+void WriteString(std::string_view keyPath, std::string_view valueName, std::u16string_view text);
+
+bool KeyExists(std::string_view keyPath);
+// Removes the key with its subtree; false when it does not exist. Handles open on it fail from
+// then on with ERROR_KEY_DELETED.
+bool DeleteKey(std::string_view keyPath);
+
+// Which calls a key fault affects.
+enum class KeyOperation : std::uint8_t { Create = 1, Open = 2, CreateOrOpen = 3 };
+
+// RegCreateKeyExW / RegOpenKeyExW of exactly this key fail with `error` and change nothing, whether
+// the caller names the key in one step ("Software\Zarvo\Phone" under HKLM) or in several (opens
+// "Software\Zarvo", then "Phone" under it). Keys above and below it are not affected.
+void FailKey(std::string_view keyPath, std::int32_t error = ERROR_ACCESS_DENIED,
+             KeyOperation operations = KeyOperation::CreateOrOpen);
+// RegQueryValueExW of this value fails with `error` (the value itself is kept).
+void FailValue(std::string_view keyPath, std::string_view valueName, std::int32_t error = ERROR_ACCESS_DENIED);
+void ClearFaults();
+
+// Writes the whole registry as a registry file ("Windows Registry Editor Version 5.00"), replacing
+// `file` atomically. Throws std::runtime_error naming the file when it cannot be written.
+void Export(const std::filesystem::path& file);
+// Merges a registry file into the registry, as the registry editor does ([-key] and "name"=-
+// delete). All or nothing: the file is read and checked completely first; on any fault this throws
+// std::runtime_error "<file>:<line>: <problem>" and the registry is left unchanged.
+void Import(const std::filesystem::path& file);
+
+// The handset keeps its registry in this file (registry.reg in its root folder).
+std::filesystem::path File();
+// Why the handset's registry file was refused when the registry started, if it was: "<file>:<line>:
+// <problem>". The handset then runs on an empty registry and never writes that file.
+std::optional<std::string> LoadError();
+
+}  // namespace handset::registry

@@ -1,0 +1,39 @@
+// The registry file: the text format of the desktop registry editor, "Windows Registry Editor
+// Version 5.00". Keys as [HKEY_LOCAL_MACHINE\Software\Zarvo], values as "name"=dword:00000001,
+// "name"="text", hex:01,02 (binary) or hex(N):... (any other type, and text a quoted string cannot
+// carry exactly), @= for the default value; [-key] and "name"=- delete.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "registry/key_names.h"
+#include "registry/key_tree.h"
+
+namespace handset::registry {
+
+struct RegFileEntry {
+  enum class Kind { Key, DeleteKey, Value, DeleteValue };
+  Kind kind = Kind::Key;
+  RootKey root = RootKey::LocalMachine;   // Key, DeleteKey
+  std::vector<std::u16string> path;       // Key, DeleteKey: components below the root
+  std::u16string name;                    // Value, DeleteValue (empty: the default value)
+  std::uint32_t type = 0;                 // Value
+  std::vector<std::uint8_t> data;         // Value
+};
+
+inline constexpr std::string_view kRegFileHeader = "Windows Registry Editor Version 5.00";
+
+// Parses a whole file (UTF-8, or UTF-16LE with its byte order mark) before anything is applied.
+// Throws std::runtime_error "<fileName>:<line>: <problem>" on the first fault.
+std::vector<RegFileEntry> ParseRegFile(std::string_view bytes, const std::string& fileName);
+
+// Applies parsed entries in order; they were validated, so this cannot fail.
+void ApplyRegFile(KeyTree& tree, const std::vector<RegFileEntry>& entries);
+
+// The whole registry as file text (UTF-8): every key below a root, roots only when they hold values.
+std::string FormatRegFile(const KeyTree& tree);
+
+}  // namespace handset::registry

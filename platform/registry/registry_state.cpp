@@ -1,0 +1,64 @@
+#include "registry/registry_state.h"
+
+#include <cstdio>
+#include <stdexcept>
+#include <system_error>
+
+#include "registry/atomic_file.h"
+#include "registry/reg_file.h"
+
+namespace handset::registry {
+
+RegistryState::RegistryState(core::Handset& handset) : file_(handset.Root() / "registry.reg") {
+  Load();
+  for (std::size_t i = 0; i < kRootCount; ++i) {
+    auto root = static_cast<RootKey>(i);
+    rootHandles_[i] = std::make_shared<KeyHandle>(KeyHandle{tree_.Root(root), std::u16string(ShortRootName(root))});
+  }
+}
+
+void RegistryState::Load() {
+  std::error_code missing;
+  if (!std::filesystem::exists(file_, missing)) return;
+  try {
+    ApplyRegFile(tree_, ParseRegFile(ReadWholeFile(file_), file_.string()));
+  } catch (const std::exception& e) {
+    // The file is kept as it is for a person to mend; the handset runs on an empty registry that it
+    // does not write back, so nothing in that file is lost.
+    loadError_ = e.what();
+    std::fprintf(stderr, "handset: registry file refused, running with an empty registry that is not saved: %s\n",
+                 e.what());
+  }
+}
+
+RegistryState::~RegistryState() {
+  Save();
+  // Handles still open outlive the registry in the handle table; they now fail as deleted keys.
+  std::unique_lock lock(lock_);
+  tree_.Clear();
+}
+
+bool RegistryState::Save() {
+  std::lock_guard order(saveMutex_);
+  if (loadError_) return false;
+  std::string text;
+  std::uint64_t generation;
+  {
+    std::shared_lock lock(lock_);
+    generation = generation_;
+    if (generation == savedGeneration_) return true;
+    text = FormatRegFile(tree_);
+  }
+  try {
+    WriteFileAtomically(file_, text);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "handset: registry not saved: %s\n", e.what());
+    return false;
+  }
+  savedGeneration_ = generation;
+  return true;
+}
+
+RegistryState& Registry() { return core::State<RegistryState>(); }
+
+}  // namespace handset::registry
