@@ -4,21 +4,6 @@
 
 namespace handset::registry {
 
-char16_t FoldCaseBeyondAscii(char16_t c) {
-  // Latin-1, Latin Extended-A, Greek and Cyrillic: the scripts a handset's names come in.
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
-  if (c == 0xFF) return 0x178;
-  if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-    return static_cast<char16_t>(c & ~1u);  // upper case even, lower case odd
-  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-    return (c & 1u) ? c : static_cast<char16_t>(c - 1);  // upper case odd, lower case even
-  if (c == 0x3C2) return 0x3A3;  // final sigma
-  if (c >= 0x3B1 && c <= 0x3CB) return static_cast<char16_t>(c - 0x20);
-  if (c >= 0x430 && c <= 0x44F) return static_cast<char16_t>(c - 0x20);
-  if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
-  return c;
-}
-
 bool NamesEqual(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)

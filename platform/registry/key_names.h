@@ -9,18 +9,20 @@
 #include <string>
 #include <string_view>
 
+#include "wcstr.h"
+
 namespace handset::registry {
 
 // The device allows 255 characters in a key or value name and 16 levels of keys below a root.
 inline constexpr std::size_t kMaxNameLength = 255;
 inline constexpr std::size_t kMaxDepth = 16;
 
-// The letter case the registry compares in (upper case, as the device does, so that enumeration
-// sorts "_" after the letters). Inline for ASCII: every lookup of a key or value folds its name.
-char16_t FoldCaseBeyondAscii(char16_t c);
+// The letter case the registry compares in: upper case, as the device does (so enumeration sorts
+// "_" after the letters), by the device runtime's case mapping. Inline for ASCII: every lookup of a
+// key or value folds its name.
 inline char16_t FoldCase(char16_t c) {
   if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
-  return FoldCaseBeyondAscii(c);
+  return towupper(c);
 }
 bool NamesEqual(std::u16string_view a, std::u16string_view b);
 
