@@ -27,6 +27,7 @@ void SetLedDevicePresent(bool present) { core::State<DeviceNamespace>().SetLedPr
 SYSTEM_POWER_STATUS_EX PowerStatus() { return Power().Status(); }
 void SetPowerStatus(const SYSTEM_POWER_STATUS_EX& status) { Power().SetStatus(status); }
 void SetPowerStatusFails(bool fails) { Power().SetFails(fails); }
+std::uint64_t PowerStatusQueries() { return Power().Queries(); }
 std::uint64_t IdleTimerResets() { return Power().IdleResets(); }
 
 }  // namespace handset::devices

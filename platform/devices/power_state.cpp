@@ -16,6 +16,7 @@ PowerState::PowerState() {
 }
 
 std::optional<SYSTEM_POWER_STATUS_EX> PowerState::Read() {
+  queries_.fetch_add(1, std::memory_order_relaxed);
   std::lock_guard lock(mutex_);
   if (fails_) return std::nullopt;
   return status_;

@@ -51,6 +51,9 @@ void SetPowerStatus(const SYSTEM_POWER_STATUS_EX& status);
 // While set, GetSystemPowerStatusEx fails and leaves the caller's record untouched.
 void SetPowerStatusFails(bool fails);
 
+// GetSystemPowerStatusEx calls so far (with a record to fill), failed ones included.
+std::uint64_t PowerStatusQueries();
+
 // SystemIdleTimerReset calls so far.
 std::uint64_t IdleTimerResets();
 

@@ -38,6 +38,7 @@ TEST_F(PowerTest, AFailingQueryLeavesTheRecordUntouched) {
   EXPECT_EQ(status.BatteryLifePercent, 0xAB);
   handset::devices::SetPowerStatusFails(false);
   EXPECT_TRUE(GetSystemPowerStatusEx(&status, TRUE));
+  EXPECT_EQ(handset::devices::PowerStatusQueries(), 2u);
   EXPECT_FALSE(GetSystemPowerStatusEx(nullptr, TRUE));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
