@@ -37,4 +37,12 @@ void TerminationPoint() {
   if (HandsetThread* self = t_current) self->table.EndIfRequested(*self);
 }
 
+EndRequestWatch::EndRequestWatch(std::function<void()> wake) {
+  if (HandsetThread* self = t_current) previous_ = self->table.ExchangeEndRequestWake(*self, std::move(wake));
+}
+
+EndRequestWatch::~EndRequestWatch() {
+  if (HandsetThread* self = t_current) self->table.ExchangeEndRequestWake(*self, std::move(previous_));
+}
+
 }  // namespace handset::threads

@@ -2,6 +2,7 @@
 // it; the fields that change while it runs are guarded by the table's mutex.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <thread>
 
@@ -22,6 +23,9 @@ struct HandsetThread {
   // Set once TerminateThread (or the handset's shutdown) has asked the thread to end, with the exit
   // code it ends with.
   std::optional<DWORD> terminationCode;
+  // Set while the thread sleeps on a condition of its own (a message queue): wakes it when it is
+  // asked to end. See EndRequestWatch.
+  std::function<void()> wakeOnEndRequest;
   // Joinable until the table joins the ended thread.
   std::thread thread;
 };

@@ -8,6 +8,8 @@
 // code is the requested one however the routine ends.
 #pragma once
 
+#include <functional>
+
 #include <windows.h>
 
 namespace handset::threads {
@@ -19,5 +21,20 @@ struct ThreadExit {
 // A blocking call's first step: ends the calling handset thread here when it has been asked to end.
 // Does nothing on threads the handset did not start.
 void TerminationPoint();
+
+// For a blocking call that sleeps on a condition of its own rather than the thread table's (a
+// message queue): while the watch lives, asking the calling handset thread to end also runs `wake`,
+// so that the call comes round to its next TerminationPoint. Watches nest; the innermost one wakes.
+// Does nothing on threads the handset did not start.
+class EndRequestWatch {
+ public:
+  explicit EndRequestWatch(std::function<void()> wake);
+  ~EndRequestWatch();
+  EndRequestWatch(const EndRequestWatch&) = delete;
+  EndRequestWatch& operator=(const EndRequestWatch&) = delete;
+
+ private:
+  std::function<void()> previous_;
+};
 
 }  // namespace handset::threads

@@ -20,7 +20,7 @@ ThreadTable::~ThreadTable() {
     std::lock_guard lock(mutex_);
     for (auto& [id, thread] : threads_) {
       // Threads still running at shutdown end with exit code 0.
-      if (!thread->finished && !thread->terminationCode) thread->terminationCode = 0;
+      if (!thread->finished) RequestEnd(*thread, 0);
       running.push_back(std::move(thread->thread));
     }
     changed_.notify_all();
@@ -74,6 +74,17 @@ void ThreadTable::ThrowIfEnding(const HandsetThread& self) {
   if (self.terminationCode && std::uncaught_exceptions() == 0) throw ThreadExit{*self.terminationCode};
 }
 
+void ThreadTable::RequestEnd(HandsetThread& thread, DWORD code) {
+  if (!thread.terminationCode) thread.terminationCode = code;
+  changed_.notify_all();
+  if (thread.wakeOnEndRequest) thread.wakeOnEndRequest();
+}
+
+std::function<void()> ThreadTable::ExchangeEndRequestWake(HandsetThread& self, std::function<void()> wake) {
+  std::lock_guard lock(mutex_);
+  return std::exchange(self.wakeOnEndRequest, std::move(wake));
+}
+
 DWORD ThreadTable::ExitCode(const HandsetThread& thread) {
   std::lock_guard lock(mutex_);
   return thread.exitCode;
@@ -85,8 +96,7 @@ void ThreadTable::Terminate(HandsetThread& target, DWORD exitCode) {
   {
     std::unique_lock lock(mutex_);
     if (target.finished) return;
-    if (!target.terminationCode) target.terminationCode = exitCode;
-    changed_.notify_all();
+    RequestEnd(target, exitCode);
     if (&target == self) throw ThreadExit{*target.terminationCode};
     WaitLocked(lock, self, std::nullopt, [&] { return target.finished; });
     ended = std::move(target.thread);

@@ -57,6 +57,9 @@ class ThreadTable {
   // Throws ThreadExit when the given (calling) thread has been asked to end.
   void EndIfRequested(HandsetThread& self);
 
+  // Replaces the thread's wake-on-end-request function and returns the one it had.
+  std::function<void()> ExchangeEndRequestWake(HandsetThread& self, std::function<void()> wake);
+
   // Threads started and not yet joined.
   std::size_t LiveCount();
 
@@ -70,6 +73,8 @@ class ThreadTable {
   bool WaitLocked(std::unique_lock<std::mutex>& lock, HandsetThread* self, Deadline deadline, Ready ready);
   // Throws ThreadExit when the thread has been asked to end; called with the mutex held.
   static void ThrowIfEnding(const HandsetThread& self);
+  // Asks the thread to end with `code` unless it already was; called with the mutex held.
+  void RequestEnd(HandsetThread& thread, DWORD code);
   // Joins the threads that have ended and forgets them.
   void JoinEnded();
 
