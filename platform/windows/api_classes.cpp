@@ -1,0 +1,21 @@
+#include <windows.h>
+
+#include "windows/window_manager.h"
+
+using handset::windows::Windows;
+
+extern "C" {
+
+ATOM RegisterClassW(const WNDCLASSW* wndClass) {
+  if (!wndClass) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  return Windows().RegisterClass(*wndClass);
+}
+
+BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance) {
+  return Windows().UnregisterClass(className, instance) ? TRUE : FALSE;
+}
+
+}  // extern "C"

@@ -1,0 +1,39 @@
+#include <windows.h>
+
+#include <string>
+
+#include "handset/text.h"
+#include "trace/trace.h"
+#include "windows/window_manager.h"
+
+using handset::windows::Windows;
+
+namespace {
+
+// A class or window name as the trace shows it: its text, "#atom" for an atom, "" for none.
+std::string TraceName(LPCWSTR name) {
+  if (!name) return {};
+  if (IS_INTRESOURCE(name)) return "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name));
+  return handset::Utf8(name);
+}
+
+}  // namespace
+
+extern "C" {
+
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+  return Windows().Create(
+      {exStyle, className, windowName, style, x, y, width, height, parent, menu, instance, param});
+}
+
+BOOL DestroyWindow(HWND window) { return Windows().Destroy(window) ? TRUE : FALSE; }
+
+BOOL IsWindow(HWND window) { return window && Windows().Find(window) ? TRUE : FALSE; }
+
+HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
+  if (handset::trace::Enabled()) handset::trace::Record("FindWindowW", {TraceName(className), TraceName(windowName)});
+  return Windows().FindTopLevel(className, windowName);
+}
+
+}  // extern "C"

@@ -1,0 +1,119 @@
+// Taking messages out of the calling thread's queue, and handing them to window procedures.
+#include "threads/thread_exit.h"
+#include "windows/window_manager.h"
+
+namespace handset::windows {
+namespace {
+
+const HWND kThreadMessagesOnly = reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1));
+
+}  // namespace
+
+std::optional<MessageFilter> WindowManager::MakeFilter(HWND handle, UINT first, UINT last) const {
+  MessageFilter filter;
+  filter.first = first;
+  filter.last = last;
+  if (!handle) return filter;
+  if (handle == kThreadMessagesOnly) {
+    filter.scope = MessageFilter::Scope::ThreadOnly;
+    return filter;
+  }
+  auto window = Find(handle);
+  if (!window) return std::nullopt;
+  filter.scope = MessageFilter::Scope::TheseWindows;
+  std::lock_guard lock(mutex_);
+  for (const auto& w : tree_.Subtree(window)) filter.windows.push_back(w->handle);
+  return filter;
+}
+
+std::optional<MSG> WindowManager::Retrieve(MessageQueue& queue, const MessageFilter& filter, bool remove) {
+  while (auto sent = queue.TakeSent()) HandleSent(*sent);
+
+  auto posted = queue.TakePosted(remove, [&](const MSG& m) {
+    // Messages posted to a window that is gone are dropped quietly.
+    if (m.hwnd && !Find(m.hwnd)) return PostedVerdict::Drop;
+    return filter.Accepts(m) ? PostedVerdict::Take : PostedVerdict::Skip;
+  });
+  if (posted) return posted;
+
+  // The quit request passes any filter.
+  if (auto exitCode = queue.TakeQuit(remove))
+    return MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(*exitCode), 0);
+
+  if (filter.AcceptsMessage(WM_PAINT))
+    for (HWND window : queue.WindowsToPaint())
+      if (filter.AcceptsWindow(window) && Find(window)) return MakeMessage(window, WM_PAINT, 0, 0);
+
+  if (filter.AcceptsMessage(WM_TIMER)) {
+    auto timer = queue.TakeDueTimer(remove, [&](HWND window) { return filter.AcceptsWindow(window); });
+    if (timer)
+      return MakeMessage(timer->window, WM_TIMER, timer->id, reinterpret_cast<LPARAM>(timer->procedure));
+  }
+  return std::nullopt;
+}
+
+int WindowManager::GetMessage(MSG& message, HWND window, UINT first, UINT last) {
+  auto queue = CurrentQueue();
+  for (;;) {
+    auto seen = queue->Serial();
+    threads::TerminationPoint();  // also when messages keep coming
+    if (queue->Closed()) {  // the handset is shutting down: end the loop as WM_QUIT would
+      message = MakeMessage(nullptr, WM_QUIT, 0, 0);
+      return 0;
+    }
+    // Checked on every round: the filter window may be destroyed while we wait.
+    auto filter = MakeFilter(window, first, last);
+    if (!filter) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return -1;
+    }
+    if (auto found = Retrieve(*queue, *filter, true)) {
+      message = *found;
+      return message.message == WM_QUIT ? 0 : 1;
+    }
+    WaitForMessage(*queue, seen, std::nullopt);
+  }
+}
+
+void WaitForMessage(MessageQueue& queue, std::uint64_t seen, std::optional<TimerClock::TimePoint> until) {
+  // A blocking call where TerminateThread takes effect: asking the thread to end wakes it here.
+  threads::EndRequestWatch endRequest([&queue] { queue.Wake(); });
+  threads::TerminationPoint();
+  queue.Wait(seen, until);
+  threads::TerminationPoint();
+}
+
+bool WindowManager::PeekMessage(MSG& message, HWND window, UINT first, UINT last, bool remove) {
+  auto filter = MakeFilter(window, first, last);
+  if (!filter) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+  }
+  auto found = Retrieve(*CurrentQueue(), *filter, remove);
+  if (found) message = *found;
+  return found.has_value();
+}
+
+LRESULT WindowManager::Dispatch(const MSG& message) {
+  if (message.message == WM_TIMER && message.lParam) {
+    // Only a procedure of one of the thread's live timers is called, never an arbitrary address
+    // that a forged WM_TIMER carries.
+    auto procedure = reinterpret_cast<TIMERPROC>(message.lParam);
+    if (CurrentQueue()->HasTimer(message.hwnd, message.wParam, procedure))
+      procedure(message.hwnd, WM_TIMER, message.wParam, GetTickCount());
+    return 0;
+  }
+  if (!message.hwnd) return 0;
+  auto window = Find(message.hwnd);
+  if (!window) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  if (window->threadId != GetCurrentThreadId()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+  }
+  return CallProcedure(window, message.message, message.wParam, message.lParam);
+}
+
+}  // namespace handset::windows

@@ -1,0 +1,96 @@
+#include "windows/window_manager.h"
+
+#include "windows/names.h"
+
+namespace handset::windows {
+
+WindowManager& Windows() { return core::State<WindowManager>(); }
+
+WindowManager::~WindowManager() {
+  for (const auto& window : tree_.TopLevelWindows()) Release(window);
+  for (const auto& queue : queues_.All()) queue->Close();
+}
+
+std::shared_ptr<Window> WindowManager::Find(HWND handle) const {
+  auto window = handset_.Handles().Find<Window>(handle);
+  if (!window || window->state == WindowState::Gone) return nullptr;
+  return window;
+}
+
+HWND WindowManager::FindTopLevel(LPCWSTR className, LPCWSTR title) const {
+  std::lock_guard lock(mutex_);
+  ATOM atom = 0;
+  if (className) {
+    atom = classes_.AtomOf(className);
+    if (!atom) return nullptr;  // no class was ever called so
+  }
+  for (const auto& window : tree_.TopLevelWindows()) {
+    if (atom && window->windowClass->atom != atom) continue;
+    if (title && !EqualsIgnoringCase(window->text, title)) continue;
+    return window->handle;
+  }
+  return nullptr;
+}
+
+LRESULT WindowManager::CallProcedure(const std::shared_ptr<Window>& window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) {
+  WNDPROC procedure;
+  {
+    std::lock_guard lock(mutex_);
+    procedure = window->procedure;
+  }
+  return procedure ? procedure(window->handle, message, wParam, lParam) : 0;
+}
+
+std::u16string WindowManager::Text(const Window& window) const {
+  std::lock_guard lock(mutex_);
+  return window.text;
+}
+
+void WindowManager::SetText(Window& window, std::u16string text) {
+  std::lock_guard lock(mutex_);
+  window.text = std::move(text);
+}
+
+bool WindowManager::IsVisibleLocked(const Window& window) const {
+  for (const Window* w = &window; w; w = w->parent.lock().get())
+    if (!(w->style & WS_VISIBLE)) return false;
+  return true;
+}
+
+void WindowManager::Invalidate(const Window& window) { window.queue->Invalidate(window.handle); }
+
+void WindowManager::Validate(const Window& window) { window.queue->Validate(window.handle); }
+
+void WindowManager::Release(const std::shared_ptr<Window>& window) {
+  std::vector<std::shared_ptr<Window>> released;
+  {
+    std::lock_guard lock(mutex_);
+    if (window->state == WindowState::Gone) return;
+    released = tree_.Subtree(window);
+    tree_.Unlink(*window);
+    // Children before their parents, as their handles would go on Win32.
+    for (auto it = released.rbegin(); it != released.rend(); ++it) {
+      auto& w = **it;
+      handset_.Handles().Remove<Window>(w.handle);
+      --w.windowClass->windowCount;
+      w.children.clear();
+      w.state = WindowState::Gone;
+    }
+  }
+  for (const auto& w : released) w->queue->ForgetWindow(w->handle);
+}
+
+void WindowManager::ThreadEnded(const std::shared_ptr<MessageQueue>& queue) {
+  queue->Close();
+  queues_.Remove(queue);
+  std::vector<std::shared_ptr<Window>> orphans;
+  {
+    std::lock_guard lock(mutex_);
+    for (const auto& window : tree_.Subtree(tree_.Desktop()))
+      if (window->queue == queue) orphans.push_back(window);
+  }
+  for (const auto& window : orphans) Release(window);
+}
+
+}  // namespace handset::windows
