@@ -5,5 +5,6 @@
 #include "winerror.h"
 #include "wcstr.h"
 #include "winbase.h"
+#include "winnls.h"
 #include "winreg.h"
 #include "winuser.h"

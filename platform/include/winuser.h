@@ -135,6 +135,11 @@ BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageW(const MSG* msg);
 void PostQuitMessage(int exitCode);
 
+// Copies string `id` of the module's string table into the buffer (at most capacity - 1 units and
+// a terminator) and returns its length; 0 when there is no such string. With a capacity of 0 the
+// buffer receives a read-only pointer to the string in the resource.
+int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int capacity);
+
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc);
 BOOL KillTimer(HWND window, UINT_PTR id);
 
