@@ -1,0 +1,31 @@
+// Resource ids of the library's screens, shared by the code and the resource scripts. The strings,
+// dialog templates and menus live in the localized resource module (vlmrc.dll.<language>.mui).
+#pragma once
+
+// Options sheet
+#define IDS_VTOPT_TITLE 3098  // sheet title; caption of the picture rejection box
+
+// Title line of the sheet, one per page
+#define IDS_TITLE_VIDEO_PREFS 7210
+#define IDS_TITLE_CALL_FORWARDING 7211
+#define IDS_TITLE_ABOUT 7212
+
+// Video call preferences page: the entries of the two lists, in list order
+#define IDS_MUTEVIDEO_FREEZE 7442
+#define IDS_MUTEVIDEO_BLANK 7401
+#define IDS_MUTEVIDEO_PICTURE 7402
+#define IDS_MUTEVIDEO_DEFAULT_PICTURE 7403
+#define IDS_VIEWMODE_REMOTE_LARGE 7407
+#define IDS_VIEWMODE_LOCAL_LARGE 7406
+#define IDS_VIEWMODE_REMOTE_ONLY 7405
+#define IDS_VIEWMODE_LOCAL_ONLY 7404
+#define IDS_PICTURE_REJECTED 7443
+#define IDS_PICTURE_PICKER_TITLE 7444
+#define IDS_SHOW_NUMBER_LARGE 7600  // caption of check box 1021 in large-button mode
+
+// Call forwarding page and the forwarding screens
+#define IDS_CF_ENTRY 7408
+#define IDS_CF_NOREPLY_FORMAT 7438  // one integer: the no-reply time in seconds
+#define IDS_CF_QUERY_FAILED 7439
+#define IDS_CF_CAPTION 7440
+#define IDS_CF_SET_FAILED 7441
