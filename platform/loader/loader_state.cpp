@@ -1,5 +1,6 @@
 #include "loader/loader_state.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -126,7 +127,7 @@ Module* LoaderState::FindLoaded(std::u16string_view name) {
 }
 
 void LoaderState::Register(std::u16string_view fileName, InMemoryModule module) {
-  std::string error;
+  std::string error = "no file name given";
   if (fileName.empty() || !IndexOf(module, error)) throw std::invalid_argument("RegisterModule: " + error);
   std::lock_guard lock(mutex_);
   registered_.insert_or_assign(UpperCase(fileName), Registered{std::u16string(fileName), std::move(module)});
@@ -163,13 +164,9 @@ Module* LoaderState::Attach(std::shared_ptr<Module> module) {
 }
 
 void LoaderState::Unload(Module& module, LPVOID reserved) {
-  std::shared_ptr<Module> keep;
-  for (auto it = modules_.begin(); it != modules_.end(); ++it) {
-    if (it->get() == &module) {
-      keep = *it;
-      break;
-    }
-  }
+  // The list may hold the last reference; keep the module alive until it is closed.
+  auto listed = std::find_if(modules_.begin(), modules_.end(), [&](const auto& m) { return m.get() == &module; });
+  std::shared_ptr<Module> keep = listed != modules_.end() ? *listed : nullptr;
   module.references = 0;
   if (module.entryPoint != nullptr) module.entryPoint(module.handle, DLL_PROCESS_DETACH, reserved);
   for (const auto& [resource, value] : module.resourceHandles) handset_.Handles().Remove<ResourceRef>(value);
