@@ -1,16 +1,17 @@
 // Names that Windows compares without regard to case: module file names and resource names.
-// They are upper-cased the way the platform does for the characters such names use (ASCII).
+// They are upper-cased with the device runtime's own case mapping.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include <windows.h>
+
 namespace handset::loader {
 
 inline std::u16string UpperCase(std::u16string_view text) {
   std::u16string out(text);
-  for (char16_t& c : out)
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  for (WCHAR& c : out) c = towupper(c);
   return out;
 }
 
