@@ -91,15 +91,16 @@ HMODULE LoaderState::Load(std::u16string_view requested) {
   } else {
     auto file = FindInFolder(HostPath(name.folder), name.fileName);
     if (!file) return Fail(ERROR_MOD_NOT_FOUND, Utf8(requested) + ": no such file");
-    for (const auto& loaded : modules_) {
+    auto same = std::find_if(modules_.begin(), modules_.end(), [&](const auto& loaded) {
       std::error_code ec;
-      if (loaded->references > 0 && !loaded->hostPath.empty() && std::filesystem::equivalent(loaded->hostPath, *file, ec)) {
-        module = loaded.get();
-        ++module->references;
-        break;
-      }
+      return loaded->references > 0 && std::filesystem::equivalent(loaded->hostPath, *file, ec);
+    });
+    if (same != modules_.end()) {
+      module = same->get();
+      ++module->references;
+    } else {
+      module = LoadFile(*file, name.folder + u"\\" + Utf16(file->filename().string()));
     }
-    if (module == nullptr) module = LoadFile(*file, name.folder + u"\\" + Utf16(file->filename().string()));
   }
   if (module == nullptr) return nullptr;
   lastFailure_.clear();
