@@ -1,0 +1,158 @@
+// The interface of vlmrc.dll as its host sees it: the records that cross the exported functions and
+// the exported functions themselves. The host compiles against these layouts, so every size and
+// offset is fixed and checked.
+#pragma once
+
+#include <stddef.h>
+
+#include <windows.h>
+
+// The VT option settings record, exchanged with the host and edited by the options screen.
+typedef struct VTOptSetting {
+  BOOL bShowCallTime;
+  BOOL bShowPhoneNum_Name;
+  BOOL bMirrorCamera;
+  BOOL bAcceptVideoCallMuteVideo;
+  BOOL bMakeVideoCallMuteVideo;
+  DWORD MuteVideo;
+  DWORD ViewMode;
+  WCHAR PicFileName[MAX_PATH];
+  DWORD Angle;  // current display rotation in degrees; read only
+} VTOptSetting;
+
+static_assert(sizeof(VTOptSetting) == 552, "VTOptSetting is 552 bytes");
+static_assert(offsetof(VTOptSetting, bShowCallTime) == 0);
+static_assert(offsetof(VTOptSetting, bShowPhoneNum_Name) == 4);
+static_assert(offsetof(VTOptSetting, bMirrorCamera) == 8);
+static_assert(offsetof(VTOptSetting, bAcceptVideoCallMuteVideo) == 12);
+static_assert(offsetof(VTOptSetting, bMakeVideoCallMuteVideo) == 16);
+static_assert(offsetof(VTOptSetting, MuteVideo) == 20);
+static_assert(offsetof(VTOptSetting, ViewMode) == 24);
+static_assert(offsetof(VTOptSetting, PicFileName) == 28);
+static_assert(offsetof(VTOptSetting, Angle) == 548);
+
+// The call-screen settings that the host reads in one call.
+typedef struct PhoneSettings {
+  WCHAR PartnerMaleIconPath[MAX_PATH];
+  WCHAR PartnerFemaleIconPath[MAX_PATH];
+  WCHAR WaitingTone[MAX_PATH];
+  DWORD ColorKey;
+  BOOL bShowHideAccum;
+  BOOL SetConferenceInvalidate;
+  BOOL bSupport3rdCall;
+  DWORD CallWaitingMsg;
+} PhoneSettings;
+
+static_assert(sizeof(PhoneSettings) == 1580, "PhoneSettings is 1580 bytes");
+static_assert(offsetof(PhoneSettings, PartnerMaleIconPath) == 0);
+static_assert(offsetof(PhoneSettings, PartnerFemaleIconPath) == 520);
+static_assert(offsetof(PhoneSettings, WaitingTone) == 1040);
+static_assert(offsetof(PhoneSettings, ColorKey) == 1560);
+static_assert(offsetof(PhoneSettings, bShowHideAccum) == 1564);
+static_assert(offsetof(PhoneSettings, SetConferenceInvalidate) == 1568);
+static_assert(offsetof(PhoneSettings, bSupport3rdCall) == 1572);
+static_assert(offsetof(PhoneSettings, CallWaitingMsg) == 1576);
+
+// Packet-data prompts.
+typedef struct PDPSettings {
+  BOOL CheckConnection;
+  BOOL ShowPDPMsg;
+} PDPSettings;
+
+static_assert(sizeof(PDPSettings) == 8 && offsetof(PDPSettings, ShowPDPMsg) == 4);
+
+// Video call forwarding support; the options screen shows its forwarding page only with SupportCF.
+typedef struct VideoCFSettings {
+  BOOL SupportCF;
+  BOOL QueryVideoCFAsInit;
+} VideoCFSettings;
+
+static_assert(sizeof(VideoCFSettings) == 8 && offsetof(VideoCFSettings, QueryVideoCFAsInit) == 4);
+
+// The host's worker window, to which the library reports changed settings.
+#define VLMRC_WORKER_CLASS TEXT("VelmoraWorkerCls")
+#define VLMRC_WORKER_TITLE TEXT("VelmoraWorker")
+// Sent to the worker window after the VT option settings were stored.
+#define WM_VTOPT_CHANGED 0x0914
+
+// Every function that vlmrc.dll exports, with its ordinal: 1 to 33 in the order of the names,
+// upper-case letters first.
+typedef struct VlmrcExportEntry {
+  const char* name;
+  WORD ordinal;
+} VlmrcExportEntry;
+
+inline constexpr VlmrcExportEntry kVlmrcExports[] = {
+    {"AvoidSystemIdle", 1},
+    {"CreateVTOpt", 2},
+    {"DeleteSBMIntKeyValue", 3},
+    {"DeleteVTKeyValue", 4},
+    {"GetBattery", 5},
+    {"GetCFUSettings", 6},
+    {"GetCSDValue", 7},
+    {"GetCallSession", 8},
+    {"GetIncomingCallLine", 9},
+    {"GetLine2Ringtone", 10},
+    {"GetMultiLineSettings", 11},
+    {"GetPDPSettings", 12},
+    {"GetPhoneSettings", 13},
+    {"GetPumpkeySettings", 14},
+    {"GetSimStatus", 15},
+    {"GetVTOptSetting", 16},
+    {"GetVideoCFSettings", 17},
+    {"GetVideoCallForwardingStatus", 18},
+    {"IsPowerLow", 19},
+    {"IsSBMIntRegistered", 20},
+    {"IsVTRegistered", 21},
+    {"IsVTRegisteredEx", 22},
+    {"SBMIntRegister", 23},
+    {"SetCSDValue", 24},
+    {"SetCallSession", 25},
+    {"SetOrientation", 26},
+    {"SetVTOptSetting", 27},
+    {"SetVideoCallForwardingStatus", 28},
+    {"TurnOffLED", 29},
+    {"TurnOnLED", 30},
+    {"VTRegister", 31},
+    {"fnGetBrightnessPos", 32},
+    {"fnSetBrightnessPos", 33},
+};
+static_assert(sizeof(kVlmrcExports) / sizeof(kVlmrcExports[0]) == 33);
+
+extern "C" {
+
+void GetVTOptSetting(VTOptSetting* settings);
+void SetVTOptSetting(const VTOptSetting* settings);
+
+void GetPhoneSettings(PhoneSettings* settings);
+
+BOOL IsPowerLow(void);
+DWORD fnGetBrightnessPos(void);
+void fnSetBrightnessPos(DWORD position);
+void GetPDPSettings(PDPSettings* settings);
+void GetVideoCFSettings(VideoCFSettings* settings);
+void SetCSDValue(DWORD value);
+void GetCSDValue(DWORD* value);
+void SetVideoCallForwardingStatus(DWORD enabled);
+BOOL GetVideoCallForwardingStatus(DWORD* simReady);
+BOOL GetSimStatus(void);
+BOOL GetMultiLineSettings(void);
+BOOL GetPumpkeySettings(void);
+DWORD GetCFUSettings(void);
+DWORD GetIncomingCallLine(void);
+void GetLine2Ringtone(WCHAR* ringtone);
+void SetOrientation(DWORD rotate);
+void SetCallSession(DWORD session);
+DWORD GetCallSession(void);
+
+// Pending-call marks: a registration leaves a time stamp and a value; a check reports whether the
+// mark is at most `limit` milliseconds old, hands back the value and clears the mark.
+void VTRegister(DWORD callNow);
+BOOL IsVTRegistered(DWORD limit, DWORD* callNow);
+BOOL IsVTRegisteredEx(DWORD limit, DWORD* callNow);
+void DeleteVTKeyValue(void);
+void SBMIntRegister(DWORD callNow);
+BOOL IsSBMIntRegistered(DWORD limit, DWORD* callNow);
+void DeleteSBMIntKeyValue(void);
+
+}  // extern "C"
