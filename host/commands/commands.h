@@ -1,0 +1,20 @@
+// The command groups of vlmhost; each adds its subcommands to the application.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "host_context.h"
+
+namespace vlmhost {
+
+void AddStatusCommand(CLI::App& app, HostContext& context);
+void AddVtOptionCommands(CLI::App& app, HostContext& context);
+void AddRegistryCommands(CLI::App& app, HostContext& context);
+
+// Builds the whole command line; the commands run from CLI11's callbacks after parsing.
+void AddAllCommands(CLI::App& app, HostContext& context);
+
+// Runs vlmhost with the given arguments; returns the process exit code.
+int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+}  // namespace vlmhost

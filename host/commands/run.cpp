@@ -1,0 +1,35 @@
+#include <iostream>
+
+#include "commands/commands.h"
+
+namespace vlmhost {
+
+void AddAllCommands(CLI::App& app, HostContext& context) {
+  AddStatusCommand(app, context);
+  AddVtOptionCommands(app, context);
+  AddRegistryCommands(app, context);
+}
+
+int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  HostContext context(out, err);
+  CLI::App app{"vlmhost: loads vlmrc.dll on the emulated handset and does what the host phone application does"};
+  app.set_help_all_flag("--help-all", "Show the help of every command");
+  app.add_option("--device", context.deviceFolder,
+                 "Device folder: the handset's files and registry (kept between runs)")
+      ->capture_default_str();
+  app.add_flag("--json", context.json, "Print results as JSON");
+  app.require_subcommand(1);
+  AddAllCommands(app, context);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error, out, err);
+  } catch (const std::exception& error) {
+    err << "vlmhost: " << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace vlmhost

@@ -1,0 +1,82 @@
+#include "host_context.h"
+
+#include <cstdlib>
+
+#include "handset/handset.h"
+#include "handset/registry.h"
+#include "worker_window.h"
+
+namespace vlmhost {
+namespace {
+
+void PrintReadable(std::ostream& out, const nlohmann::json& value, const std::string& indent) {
+  for (const auto& [name, item] : value.items()) {
+    if (item.is_object()) {
+      out << indent << name << ":\n";
+      PrintReadable(out, item, indent + "  ");
+    } else if (item.is_array() && !item.empty() && item.front().is_object()) {
+      out << indent << name << ":\n";
+      for (const auto& element : item) {
+        out << indent << "  -\n";
+        PrintReadable(out, element, indent + "    ");
+      }
+    } else if (item.is_array()) {
+      out << indent << name << ":";
+      for (const auto& element : item) out << " " << (element.is_string() ? element.get<std::string>() : element.dump());
+      out << "\n";
+    } else {
+      out << indent << name << ": " << (item.is_string() ? item.get<std::string>() : item.dump()) << "\n";
+    }
+  }
+}
+
+}  // namespace
+
+std::filesystem::path DefaultDeviceFolder() {
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+    return std::filesystem::path(data) / "vlmhost" / "device";
+  if (const char* home = std::getenv("HOME"); home && *home)
+    return std::filesystem::path(home) / ".local" / "share" / "vlmhost" / "device";
+  return std::filesystem::current_path() / "vlmhost-device";
+}
+
+HostContext::HostContext(std::ostream& out, std::ostream& err) : out(out), err(err) {}
+
+HostContext::~HostContext() {
+  if (!started_) return;
+  worker_.reset();
+  if (library_ != nullptr) FreeLibrary(library_);
+  handset::Shutdown();  // writes the device's registry back
+}
+
+void HostContext::Start() {
+  if (started_) return;
+  handset::Reset(deviceFolder);
+  started_ = true;
+  if (auto error = handset::registry::LoadError())
+    throw CommandError("the device registry cannot be used: " + *error);
+  worker_ = std::make_unique<WorkerWindow>();
+  library_ = LoadLibraryW(u"vlmrc.dll");
+  if (library_ == nullptr) throw CommandError("vlmrc.dll cannot be loaded (error " + std::to_string(GetLastError()) + ")");
+}
+
+FARPROC HostContext::ExportAddress(const char* name) {
+  Start();
+  std::u16string wide(name, name + std::char_traits<char>::length(name));
+  FARPROC address = GetProcAddressW(library_, wide.c_str());
+  if (address == nullptr) throw CommandError(std::string("vlmrc.dll has no export named ") + name);
+  return address;
+}
+
+void HostContext::Print(nlohmann::json result) {
+  if (worker_) {
+    for (const auto& notification : worker_->TakeNotifications())
+      result["notifications"].push_back(NotificationName(notification.message));
+  }
+  if (json)
+    out << result.dump(2) << "\n";
+  else
+    PrintReadable(out, result, "");
+}
+
+}  // namespace vlmhost

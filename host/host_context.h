@@ -1,0 +1,66 @@
+// What every vlmhost command works with: the device folder, the output form, the handset opened on
+// that folder, vlmrc.dll loaded by name and the worker window that the host owns.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace vlmhost {
+
+// A failure that a person must read: what was wrong, and nothing was changed.
+class CommandError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+std::filesystem::path DefaultDeviceFolder();
+
+class WorkerWindow;
+
+class HostContext {
+ public:
+  HostContext(std::ostream& out, std::ostream& err);
+  ~HostContext();
+
+  std::filesystem::path deviceFolder = DefaultDeviceFolder();
+  bool json = false;
+
+  // Opens the handset on the device folder and loads vlmrc.dll, once.
+  void Start();
+  // The export of that name, typed like its declaration; a CommandError when it is missing.
+  HMODULE Module() {
+    Start();
+    return library_;
+  }
+  template <class Function>
+  Function* Export(const char* name) {
+    return reinterpret_cast<Function*>(ExportAddress(name));
+  }
+  // Prints a command's result: JSON with --json, else readable "name: value" lines. The
+  // notifications that the worker window received are part of it.
+  void Print(nlohmann::json result);
+
+  std::ostream& out;
+  std::ostream& err;
+
+ private:
+  FARPROC ExportAddress(const char* name);
+
+  bool started_ = false;
+  HMODULE library_ = nullptr;
+  std::unique_ptr<WorkerWindow> worker_;
+};
+
+}  // namespace vlmhost
+
+// Resolves the export named like a declaration of <vlmrc/vlmrc.h>.
+#define VLMRC_EXPORT(context, name) (context).Export<decltype(::name)>(#name)

@@ -1,0 +1,115 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "commands/commands.h"
+#include "handset/handset.h"
+
+namespace {
+
+struct Result {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+class VlmhostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    device_ = std::filesystem::temp_directory_path() /
+              ("vlmhost-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(device_);
+  }
+  void TearDown() override { std::filesystem::remove_all(device_); }
+
+  Result Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"vlmhost", "--device", device_.string()});
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    int code = vlmhost::Run(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {code, out.str(), err.str()};
+  }
+  nlohmann::json RunJson(std::vector<std::string> args) {
+    args.insert(args.begin(), "--json");
+    Result result = Run(args);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return nlohmann::json::parse(result.out);
+  }
+  std::string RegistryFile() {
+    std::ifstream in(device_ / "registry.reg");
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  std::filesystem::path device_;
+};
+
+TEST_F(VlmhostTest, ReadsTheDefaultsAndKeepsWhatWasSetAcrossRuns) {
+  auto record = RunJson({"vtopt", "get"});
+  EXPECT_EQ(record["bMirrorCamera"], 1);
+  EXPECT_EQ(record["PicFileName"], "");
+
+  auto stored = RunJson({"vtopt", "set", "--bMirrorCamera", "5", "--PicFileName", "\\My Documents\\ü.jpg"});
+  EXPECT_EQ(stored["bMirrorCamera"], 1);  // stored as 5, read back normalised
+  EXPECT_EQ(stored["notifications"], nlohmann::json::array({"0x0914 (VT option settings changed)"}));
+
+  auto again = RunJson({"vtopt", "get"});
+  EXPECT_EQ(again["PicFileName"], "\\My Documents\\ü.jpg");
+  EXPECT_EQ(again["bAcceptVideoCallMuteVideo"], 1);  // untouched fields keep their values
+  EXPECT_NE(RegistryFile().find("\"bMirrorCamera\"=dword:00000005"), std::string::npos);
+
+  Result readable = Run({"vtopt", "get"});
+  EXPECT_NE(readable.out.find("PicFileName: \\My Documents\\ü.jpg\n"), std::string::npos);
+}
+
+TEST_F(VlmhostTest, BadArgumentsNameTheProblemAndChangeNothing) {
+  RunJson({"vtopt", "set", "--ViewMode", "2"});
+  std::string before = RegistryFile();
+
+  Result notNumber = Run({"vtopt", "set", "--ViewMode", "wide"});
+  EXPECT_NE(notNumber.exitCode, 0);
+  EXPECT_NE(notNumber.err.find("--ViewMode"), std::string::npos);
+
+  Result tooLong = Run({"vtopt", "set", "--ViewMode", "3", "--PicFileName", std::string(260, 'x')});
+  EXPECT_NE(tooLong.exitCode, 0);
+  EXPECT_NE(tooLong.err.find("PicFileName"), std::string::npos);
+
+  Result unknown = Run({"vtopt", "frobnicate"});
+  EXPECT_NE(unknown.exitCode, 0);
+  EXPECT_EQ(RegistryFile(), before);
+}
+
+TEST_F(VlmhostTest, RegistryExportsAndImportsAllOrNothing) {
+  RunJson({"vtopt", "set", "--MuteVideo", "7"});
+  auto exported = device_.parent_path() / (device_.filename().string() + ".reg");
+  RunJson({"registry", "export", exported.string()});
+  std::filesystem::remove(device_ / "registry.reg");
+  EXPECT_EQ(RunJson({"vtopt", "get"})["MuteVideo"], 0);
+  RunJson({"registry", "import", exported.string()});
+  EXPECT_EQ(RunJson({"vtopt", "get"})["MuteVideo"], 7);
+
+  std::ofstream(exported) << "Windows Registry Editor Version 5.00\n\n"
+                             "[HKEY_LOCAL_MACHINE\\Software\\Zarvo\\Phone]\n\"MuteVideo\"=dword:00000001\n"
+                             "\"ViewMode\"=dword:zz\n";
+  Result broken = Run({"registry", "import", exported.string()});
+  EXPECT_NE(broken.exitCode, 0);
+  EXPECT_NE(broken.err.find(":5"), std::string::npos) << broken.err;  // names the line
+  EXPECT_EQ(RunJson({"vtopt", "get"})["MuteVideo"], 7);
+  std::filesystem::remove(exported);
+}
+
+TEST_F(VlmhostTest, StatusNamesTheDeviceAndTheExportsPresent) {
+  auto status = RunJson({"status"});
+  EXPECT_EQ(status["device folder"], device_.string());
+  EXPECT_EQ(status["library"], "\\Windows\\vlmrc.dll");
+  auto present = status["exports present"];
+  EXPECT_NE(std::find(present.begin(), present.end(), "GetVTOptSetting @16"), present.end());
+  EXPECT_EQ(present.size() + status["exports not built yet"].size(), 33u);
+}
+
+}  // namespace
