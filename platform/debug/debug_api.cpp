@@ -9,7 +9,7 @@ extern "C" {
 // Formats as wsprintfW does, with the same limit.
 void NKDbgPrintfW(LPCWSTR format, ...) {
   if (!format) return;
-  char16_t buffer[handset::strings::kFormatLimit];
+  char16_t buffer[handset::strings::kFormatCharacters];
   va_list args;
   va_start(args, format);
   std::size_t count = handset::strings::Format(buffer, std::size(buffer), format, args);

@@ -20,7 +20,7 @@ LPWSTR lstrcpynW(LPWSTR dst, LPCWSTR src, int max);
 LPWSTR lstrcatW(LPWSTR dst, LPCWSTR src);
 int lstrcmpW(LPCWSTR a, LPCWSTR b);
 int lstrcmpiW(LPCWSTR a, LPCWSTR b);
-// Writes at most 1024 characters plus the terminator; returns the number of characters written.
+// Writes at most 1024 units, terminator included (1023 characters); returns the characters written.
 int wsprintfW(LPWSTR buffer, LPCWSTR format, ...);
 int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args);
 

@@ -6,8 +6,10 @@
 
 namespace handset::strings {
 
-// The most characters wsprintfW writes, not counting the terminator.
+// The size of wsprintfW's output, terminator included: at most 1023 characters and the terminator
+// are written, so that a caller's buffer of 1024 units always suffices.
 inline constexpr std::size_t kFormatLimit = 1024;
+inline constexpr std::size_t kFormatCharacters = kFormatLimit - 1;
 
 // Formats as wsprintfW does: %[-][#][0][width][.precision][h|l|w|I|I32|I64]type with the types
 // c C d i u x X s S p; a '%' followed by any other character writes that character ("%%" is '%').

@@ -55,7 +55,7 @@ int lstrcmpiW(LPCWSTR a, LPCWSTR b) { return CompareNullable(a, b, true); }
 
 int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args) {
   if (!buffer) return 0;
-  std::size_t count = format ? handset::strings::Format(buffer, handset::strings::kFormatLimit, format, args) : 0;
+  std::size_t count = format ? handset::strings::Format(buffer, handset::strings::kFormatCharacters, format, args) : 0;
   buffer[count] = 0;
   return static_cast<int>(count);
 }

@@ -31,7 +31,7 @@ TEST_F(HandsetTest, DebugPrintKeepsTheFormattersLimit) {
   std::u16string text(3000, u'z');
   NKDbgPrintfW(u"%s", text.c_str());
   ASSERT_EQ(handset::debug::Lines().size(), 1u);
-  EXPECT_EQ(handset::debug::Lines()[0], text.substr(0, 1024));
+  EXPECT_EQ(handset::debug::Lines()[0], text.substr(0, 1023));
 }
 
 TEST_F(HandsetTest, OutputDebugStringIsStoredUnformatted) {

@@ -12,13 +12,13 @@ namespace {
 
 constexpr WCHAR kGuard = 0xBEEF;
 
-// Formats into a buffer of exactly 1025 units followed by guard units that must stay untouched.
+// Formats into a buffer of exactly 1024 units followed by guard units that must stay untouched.
 struct Guarded {
-  std::array<WCHAR, 1025 + 8> buffer;
+  std::array<WCHAR, 1024 + 8> buffer;
   int result = 0;
 
   Guarded() { buffer.fill(kGuard); }
-  bool GuardIntact() const { return std::all_of(buffer.begin() + 1025, buffer.end(), [](WCHAR c) { return c == kGuard; }); }
+  bool GuardIntact() const { return std::all_of(buffer.begin() + 1024, buffer.end(), [](WCHAR c) { return c == kGuard; }); }
   std::u16string Text() const { return std::u16string(buffer.data()); }
 };
 
@@ -88,33 +88,33 @@ TEST(WsprintfTest, PercentAndUnknownConversions) {
   EXPECT_EQ(Print(u""), u"");
 }
 
-TEST(WsprintfTest, OutputIsCutAt1024CharactersAndNeverWrittenPast) {
+TEST(WsprintfTest, OutputIsCutAt1023CharactersAndNeverWrittenPast) {
   std::u16string long2000(2000, u'x');
   Guarded a;
   a.result = wsprintfW(a.buffer.data(), u"%s", long2000.c_str());
-  EXPECT_EQ(a.result, 1024);
-  EXPECT_EQ(a.Text(), long2000.substr(0, 1024));
+  EXPECT_EQ(a.result, 1023);
+  EXPECT_EQ(a.Text(), long2000.substr(0, 1023));
   EXPECT_TRUE(a.GuardIntact());
 
-  std::u16string exact(1024, u'y');
+  std::u16string exact(1023, u'y');
   EXPECT_EQ(Print(u"%s", exact.c_str()), exact);
 
   // Padding, zeros and the literal text are all cut at the same place, wherever the cut falls.
   Guarded b;
   b.result = wsprintfW(b.buffer.data(), u"%-1200d|", 7);
-  EXPECT_EQ(b.result, 1024);
-  EXPECT_EQ(b.Text(), u"7" + std::u16string(1023, u' '));
+  EXPECT_EQ(b.result, 1023);
+  EXPECT_EQ(b.Text(), u"7" + std::u16string(1022, u' '));
   EXPECT_TRUE(b.GuardIntact());
 
   std::u16string format = std::u16string(1020, u'.') + u"%08d";
   Guarded c;
   c.result = wsprintfW(c.buffer.data(), format.c_str(), 12345678);
-  EXPECT_EQ(c.Text(), std::u16string(1020, u'.') + u"1234");
+  EXPECT_EQ(c.Text(), std::u16string(1020, u'.') + u"123");
   EXPECT_TRUE(c.GuardIntact());
 
   Guarded d;
   d.result = wsprintfW(d.buffer.data(), u"%999999999999d", 1);
-  EXPECT_EQ(d.result, 1024);
+  EXPECT_EQ(d.result, 1023);
   EXPECT_TRUE(d.GuardIntact());
 }
 
