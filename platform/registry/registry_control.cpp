@@ -98,6 +98,17 @@ void WriteString(std::string_view keyPath, std::string_view valueName, std::u16s
   Write(keyPath, valueName, REG_SZ, bytes);
 }
 
+bool DeleteValue(std::string_view keyPath, std::string_view valueName) {
+  FullPath path(keyPath);
+  std::u16string name = ValueName(valueName);
+  RegistryState& state = Registry();
+  std::unique_lock lock(state.Lock());
+  KeyPtr key = KeyTree::Find(state.Tree().Root(path.root), path.parts);
+  if (!key || !key->DeleteValue(name)) return false;
+  state.Changed();
+  return true;
+}
+
 bool KeyExists(std::string_view keyPath) {
   FullPath path(keyPath);
   RegistryState& state = Registry();

@@ -40,6 +40,9 @@ void WriteDword(std::string_view keyPath, std::string_view valueName, std::uint3
 // A REG_SZ with its terminator, as an application writes one.
 void WriteString(std::string_view keyPath, std::string_view valueName, std::u16string_view text);
 
+// Removes one value; false when the key or the value does not exist.
+bool DeleteValue(std::string_view keyPath, std::string_view valueName);
+
 bool KeyExists(std::string_view keyPath);
 // Removes the key with its subtree; false when it does not exist. Handles open on it fail from
 // then on with ERROR_KEY_DELETED.

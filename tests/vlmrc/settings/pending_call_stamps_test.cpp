@@ -13,7 +13,7 @@ namespace {
 namespace registry = handset::registry;
 using testing_support::VlmrcTest;
 
-const std::u16string kPhone = u"Software\\Zarvo\\Phone";
+const std::string kPhone = "HKLM\\Software\\Zarvo\\Phone";
 
 SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms) {
   SYSTEMTIME t{};
@@ -27,11 +27,7 @@ SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD seco
   return t;
 }
 
-std::optional<DWORD> Stored(const std::u16string& name) {
-  auto value = registry::Read(HKEY_LOCAL_MACHINE, kPhone, name);
-  if (!value || value->data.size() != 4) return std::nullopt;
-  return DWORD(value->data[0] | value->data[1] << 8 | value->data[2] << 16 | DWORD(value->data[3]) << 24);
-}
+std::optional<std::uint32_t> Stored(const char* name) { return registry::ReadDword(kPhone, name); }
 
 class PendingCallStampsTest : public VlmrcTest {
  protected:
@@ -60,13 +56,13 @@ class PendingCallStampsTest : public VlmrcTest {
 TEST_F(PendingCallStampsTest, ACheckConsumesTheMark) {
   handset::clock::Set(At(2026, 3, 10, 12, 0, 0, 0), false);
   vtRegister_(5);
-  EXPECT_NE(Stored(u"VTTimeStampH").value_or(0), 0u);
+  EXPECT_NE(Stored("VTTimeStampH").value_or(0), 0u);
   DWORD value = 99;
   EXPECT_TRUE(isVt_(1000, &value));
   EXPECT_EQ(value, 5u);
-  EXPECT_EQ(Stored(u"VTTimeStampH"), 0u);
-  EXPECT_EQ(Stored(u"VTTimeStampL"), 0u);
-  EXPECT_EQ(Stored(u"CallNow"), 0u);
+  EXPECT_EQ(Stored("VTTimeStampH"), 0u);
+  EXPECT_EQ(Stored("VTTimeStampL"), 0u);
+  EXPECT_EQ(Stored("CallNow"), 0u);
 
   value = 99;
   EXPECT_FALSE(isVt_(1000, &value));
@@ -100,10 +96,10 @@ TEST_F(PendingCallStampsTest, WithoutAnyMarkTheCheckFailsAndLeavesClearedValues)
   DWORD value = 7;
   EXPECT_FALSE(isSbm_(0xFFFFFFFF, &value));
   EXPECT_EQ(value, 0u);
-  EXPECT_EQ(Stored(u"SBMIntTimeStampH"), 0u);
-  EXPECT_EQ(Stored(u"SBMIntTimeStampL"), 0u);
-  EXPECT_EQ(Stored(u"CallNow"), 0u);
-  EXPECT_FALSE(Stored(u"VTTimeStampH"));
+  EXPECT_EQ(Stored("SBMIntTimeStampH"), 0u);
+  EXPECT_EQ(Stored("SBMIntTimeStampL"), 0u);
+  EXPECT_EQ(Stored("CallNow"), 0u);
+  EXPECT_FALSE(Stored("VTTimeStampH"));
 }
 
 TEST_F(PendingCallStampsTest, TheExtendedCheckKeepsTheTimeStamp) {
@@ -112,7 +108,7 @@ TEST_F(PendingCallStampsTest, TheExtendedCheckKeepsTheTimeStamp) {
   DWORD value = 0;
   EXPECT_TRUE(isVtEx_(1000, &value));
   EXPECT_EQ(value, 8u);
-  EXPECT_NE(Stored(u"VTTimeStampH").value_or(0), 0u);
+  EXPECT_NE(Stored("VTTimeStampH").value_or(0), 0u);
   EXPECT_TRUE(isVtEx_(1000, &value));
   EXPECT_EQ(value, 0u);
 }
@@ -127,15 +123,15 @@ TEST_F(PendingCallStampsTest, BothFamiliesShareCallNow) {
 
   vtRegister_(5);
   VLMRC_EXPORT(DeleteSBMIntKeyValue)();
-  EXPECT_FALSE(Stored(u"CallNow"));
-  EXPECT_TRUE(Stored(u"VTTimeStampH"));
+  EXPECT_FALSE(Stored("CallNow"));
+  EXPECT_TRUE(Stored("VTTimeStampH"));
   value = 9;
   EXPECT_TRUE(isVt_(1000, &value));  // the missing "CallNow" is skipped, the stamp still read
   EXPECT_EQ(value, 0u);
 
   VLMRC_EXPORT(DeleteVTKeyValue)();
-  EXPECT_FALSE(Stored(u"VTTimeStampH"));
-  EXPECT_FALSE(Stored(u"VTTimeStampL"));
+  EXPECT_FALSE(Stored("VTTimeStampH"));
+  EXPECT_FALSE(Stored("VTTimeStampL"));
 }
 
 TEST_F(PendingCallStampsTest, ReaderRetriesFiveTimesWithoutCreatingKeys) {
@@ -147,20 +143,20 @@ TEST_F(PendingCallStampsTest, ReaderRetriesFiveTimesWithoutCreatingKeys) {
   for (const auto& open : opens) EXPECT_EQ(open.args.at(0), "HKLM\\SoftWare\\Zarvo");
 
   // Values of the wrong type do not end an attempt; a missing value does.
-  registry::WriteString(HKEY_LOCAL_MACHINE, kPhone, u"VTTimeStampH", u"x");
+  registry::WriteString(kPhone, "VTTimeStampH", u"x");
   handset::trace::Start();
   isVt_(1000, &value);
   EXPECT_EQ(handset::trace::Calls("RegQueryValueExW").size(), 3u);
-  registry::DeleteValue(HKEY_LOCAL_MACHINE, kPhone, u"VTTimeStampL");
+  registry::DeleteValue(kPhone, "VTTimeStampL");
   handset::trace::Start();
   isVt_(1000, &value);
   EXPECT_EQ(handset::trace::Calls("RegQueryValueExW").size(), 10u);  // five attempts of two queries
 }
 
 TEST_F(PendingCallStampsTest, AStampWithoutCalendarFormIsStale) {
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"VTTimeStampH", 0x80000000u);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"VTTimeStampL", 0);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"CallNow", 3);
+  registry::WriteDword(kPhone, "VTTimeStampH", 0x80000000u);
+  registry::WriteDword(kPhone, "VTTimeStampL", 0);
+  registry::WriteDword(kPhone, "CallNow", 3);
   DWORD value = 9;
   EXPECT_FALSE(isVt_(0xFFFFFFFF, &value));
   EXPECT_EQ(value, 0u);

@@ -11,8 +11,8 @@ namespace {
 namespace registry = handset::registry;
 using testing_support::VlmrcTest;
 
-const std::u16string kPhone = u"Software\\Zarvo\\Phone";
-const std::u16string kDirectShow = u"Software\\Zarvo\\DirectShow";
+const std::string kPhone = "HKLM\\Software\\Zarvo\\Phone";
+const std::string kDirectShow = "HKLM\\Software\\Zarvo\\DirectShow";
 const std::u16string kMale = u"\\windows\\predefined_image_male.png";
 const std::u16string kFemale = u"\\windows\\predefined_image_female.png";
 
@@ -42,17 +42,17 @@ TEST_F(PhoneSettingsTest, EmptyRegistryGivesTheDefaultsAndCreatesBothSubkeys) {
   EXPECT_EQ(record.SetConferenceInvalidate, 0);
   EXPECT_EQ(record.bSupport3rdCall, 0);
   EXPECT_EQ(record.CallWaitingMsg, 1u);
-  EXPECT_TRUE(registry::KeyExists(HKEY_LOCAL_MACHINE, kPhone));
-  EXPECT_TRUE(registry::KeyExists(HKEY_LOCAL_MACHINE, kDirectShow));
+  EXPECT_TRUE(registry::KeyExists(kPhone));
+  EXPECT_TRUE(registry::KeyExists(kDirectShow));
 }
 
 TEST_F(PhoneSettingsTest, EachFieldDecodesByItsOwnRule) {
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"SetConferenceInvalidate", 2);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"bSupport3rdCall", 2);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"bShowHideAccum", 0x80000000u);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"CallWaitingMsg", 0);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kDirectShow, u"ColorKey", 0x00FF00FF);
-  registry::WriteString(HKEY_LOCAL_MACHINE, kPhone, u"WaitingTone", u"\\Windows\\wait.wav");
+  registry::WriteDword(kPhone, "SetConferenceInvalidate", 2);
+  registry::WriteDword(kPhone, "bSupport3rdCall", 2);
+  registry::WriteDword(kPhone, "bShowHideAccum", 0x80000000u);
+  registry::WriteDword(kPhone, "CallWaitingMsg", 0);
+  registry::WriteDword(kDirectShow, "ColorKey", 0x00FF00FF);
+  registry::WriteString(kPhone, "WaitingTone", u"\\Windows\\wait.wav");
   PhoneSettings record = MarkedRecord();
   get_(&record);
   EXPECT_EQ(record.SetConferenceInvalidate, 0);  // only an exact 1 counts
@@ -62,16 +62,16 @@ TEST_F(PhoneSettingsTest, EachFieldDecodesByItsOwnRule) {
   EXPECT_EQ(record.ColorKey, 0x00FF00FFu);
   EXPECT_EQ(std::u16string(record.WaitingTone), u"\\Windows\\wait.wav");
 
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"SetConferenceInvalidate", 1);
+  registry::WriteDword(kPhone, "SetConferenceInvalidate", 1);
   get_(&record);
   EXPECT_EQ(record.SetConferenceInvalidate, 1);
 }
 
 TEST_F(PhoneSettingsTest, TooLongPathsFallBackToTheirDefaults) {
   std::u16string fits(258, u'm');
-  registry::WriteString(HKEY_LOCAL_MACHINE, kPhone, u"PartnerMaleIconPath", fits);
-  registry::WriteString(HKEY_LOCAL_MACHINE, kPhone, u"PartnerFemaleIconPath", std::u16string(259, u'f'));
-  registry::WriteString(HKEY_LOCAL_MACHINE, kPhone, u"WaitingTone", std::u16string(1000, u'w'));
+  registry::WriteString(kPhone, "PartnerMaleIconPath", fits);
+  registry::WriteString(kPhone, "PartnerFemaleIconPath", std::u16string(259, u'f'));
+  registry::WriteString(kPhone, "WaitingTone", std::u16string(1000, u'w'));
   PhoneSettings record = MarkedRecord();
   get_(&record);
   EXPECT_EQ(std::u16string(record.PartnerMaleIconPath), fits);
@@ -80,8 +80,8 @@ TEST_F(PhoneSettingsTest, TooLongPathsFallBackToTheirDefaults) {
 }
 
 TEST_F(PhoneSettingsTest, UnavailableKeysLeaveTheirFieldsAsTheCallerHadThem) {
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kDirectShow, u"ColorKey", 7);
-  registry::FailKey(HKEY_LOCAL_MACHINE, kPhone);
+  registry::WriteDword(kDirectShow, "ColorKey", 7);
+  registry::FailKey(kPhone);
   PhoneSettings record = MarkedRecord();
   const PhoneSettings marker = record;
   get_(&record);
@@ -90,22 +90,22 @@ TEST_F(PhoneSettingsTest, UnavailableKeysLeaveTheirFieldsAsTheCallerHadThem) {
   EXPECT_EQ(std::memcmp(&record, &marker, sizeof(record)), 0);
 
   registry::ClearFaults();
-  registry::FailKey(HKEY_LOCAL_MACHINE, kDirectShow);
+  registry::FailKey(kDirectShow);
   record = marker;
   get_(&record);
   EXPECT_EQ(record.ColorKey, marker.ColorKey);
   EXPECT_EQ(std::u16string(record.PartnerMaleIconPath), kMale);
 
-  registry::FailKey(HKEY_LOCAL_MACHINE, u"SoftWare\\Zarvo");
+  registry::FailKey("HKLM\\SoftWare\\Zarvo");
   record = marker;
   get_(&record);
   EXPECT_EQ(std::memcmp(&record, &marker, sizeof(record)), 0);
 }
 
 TEST_F(PhoneSettingsTest, UnreadableValueTakesItsDefaultAndTheRestAreStillRead) {
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"CallWaitingMsg", 5);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"bSupport3rdCall", 1);
-  registry::MakeValueUnreadable(HKEY_LOCAL_MACHINE, kPhone, u"CallWaitingMsg");
+  registry::WriteDword(kPhone, "CallWaitingMsg", 5);
+  registry::WriteDword(kPhone, "bSupport3rdCall", 1);
+  registry::FailValue(kPhone, "CallWaitingMsg");
   PhoneSettings record = MarkedRecord();
   get_(&record);
   EXPECT_EQ(record.CallWaitingMsg, 1u);

@@ -1,6 +1,5 @@
 #include <vlmrc/vlmrc.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,15 +13,9 @@ namespace {
 namespace registry = handset::registry;
 using testing_support::VlmrcTest;
 
-const std::u16string kPhone = u"Software\\Zarvo\\Phone";
-const std::u16string kPhoneState = u"System\\State\\Phone";
-const std::u16string kPhoneExtend = u"ControlPanel\\PhoneExtendFunction";
-
-std::optional<DWORD> StoredDword(HKEY root, const std::u16string& path, const std::u16string& name) {
-  auto value = registry::Read(root, path, name);
-  if (!value || value->type != REG_DWORD || value->data.size() != 4) return std::nullopt;
-  return DWORD(value->data[0] | value->data[1] << 8 | value->data[2] << 16 | DWORD(value->data[3]) << 24);
-}
+const std::string kPhone = "HKLM\\Software\\Zarvo\\Phone";
+const std::string kPhoneState = "HKLM\\System\\State\\Phone";
+const std::string kPhoneExtend = "HKCU\\ControlPanel\\PhoneExtendFunction";
 
 class SingleValueSettingsTest : public VlmrcTest {};
 
@@ -30,8 +23,8 @@ class SingleValueSettingsTest : public VlmrcTest {};
 // key that cannot be obtained.
 struct ValueGetterCase {
   const char16_t* exportName;
-  std::u16string path;
-  std::u16string value;
+  std::string path;
+  std::string value;
   std::vector<std::pair<DWORD, DWORD>> storedToResult;
   DWORD missingValue;
   DWORD missingKey;
@@ -39,27 +32,27 @@ struct ValueGetterCase {
 
 TEST_F(SingleValueSettingsTest, EachValueGetterDecodesByItsRowAndFallsBackByItsDefaults) {
   const std::vector<ValueGetterCase> cases = {
-      {u"IsPowerLow", u"software\\drivers\\vpd", u"DisableCamera", {{1, 1}, {2, 0}, {0, 0}}, 0, 0},
-      {u"fnGetBrightnessPos", kPhone, u"BrightnessPos",
+      {u"IsPowerLow", "HKLM\\software\\drivers\\vpd", "DisableCamera", {{1, 1}, {2, 0}, {0, 0}}, 0, 0},
+      {u"fnGetBrightnessPos", kPhone, "BrightnessPos",
        {{0, 1}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {9, 5}, {0xFFFFFFFF, 5}}, 2, 2},
-      {u"GetMultiLineSettings", kPhone, u"SupportMultiLine", {{1, 1}, {2, 0}, {0, 0}}, 1, 0},
-      {u"GetPumpkeySettings", kPhone, u"SupportPumpkey", {{1, 1}, {2, 0}, {0, 0}}, 1, 0},
-      {u"GetCFUSettings", u"Drivers\\BuiltIn\\RIL", u"CFU_state", {{0, 0}, {7, 7}, {0xFFFFFFFF, 0xFFFFFFFF}}, 0, 0},
-      {u"GetIncomingCallLine", u"Drivers\\BuiltIn\\RIL", u"RingingAddressId", {{2, 2}, {0x12345678, 0x12345678}}, 0, 0},
-      {u"GetCallSession", kPhone, u"VTCallSession", {{3, 3}, {0xFFFFFFFF, 0xFFFFFFFF}}, 0, 0},
+      {u"GetMultiLineSettings", kPhone, "SupportMultiLine", {{1, 1}, {2, 0}, {0, 0}}, 1, 0},
+      {u"GetPumpkeySettings", kPhone, "SupportPumpkey", {{1, 1}, {2, 0}, {0, 0}}, 1, 0},
+      {u"GetCFUSettings", "HKLM\\Drivers\\BuiltIn\\RIL", "CFU_state", {{0, 0}, {7, 7}, {0xFFFFFFFF, 0xFFFFFFFF}}, 0, 0},
+      {u"GetIncomingCallLine", "HKLM\\Drivers\\BuiltIn\\RIL", "RingingAddressId", {{2, 2}, {0x12345678, 0x12345678}}, 0, 0},
+      {u"GetCallSession", kPhone, "VTCallSession", {{3, 3}, {0xFFFFFFFF, 0xFFFFFFFF}}, 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(handset::Utf8(c.exportName));
     auto get = Export<DWORD()>(c.exportName);
     ASSERT_NE(get, nullptr);
-    registry::DeleteKey(HKEY_LOCAL_MACHINE, c.path);
+    registry::DeleteKey(c.path);
     EXPECT_EQ(get(), c.missingValue);
-    EXPECT_TRUE(registry::KeyExists(HKEY_LOCAL_MACHINE, c.path));  // create-or-open
+    EXPECT_TRUE(registry::KeyExists(c.path));  // create-or-open
     for (auto [stored, expected] : c.storedToResult) {
-      registry::WriteDword(HKEY_LOCAL_MACHINE, c.path, c.value, stored);
+      registry::WriteDword(c.path, c.value, stored);
       EXPECT_EQ(get(), expected) << "stored " << stored;
     }
-    registry::FailKey(HKEY_LOCAL_MACHINE, c.path);
+    registry::FailKey(c.path);
     EXPECT_EQ(get(), c.missingKey);
     registry::ClearFaults();
   }
@@ -67,13 +60,13 @@ TEST_F(SingleValueSettingsTest, EachValueGetterDecodesByItsRowAndFallsBackByItsD
 
 TEST_F(SingleValueSettingsTest, SettersStoreTheirValueThroughTheirOwnKeyForm) {
   VLMRC_EXPORT(fnSetBrightnessPos)(9);
-  EXPECT_EQ(StoredDword(HKEY_LOCAL_MACHINE, kPhone, u"BrightnessPos"), 9u);  // no clamping on write
+  EXPECT_EQ(registry::ReadDword(kPhone, "BrightnessPos"), 9u);  // no clamping on write
   VLMRC_EXPORT(SetVideoCallForwardingStatus)(7);
-  EXPECT_EQ(StoredDword(HKEY_LOCAL_MACHINE, kPhone, u"callforwarding"), 1u);
+  EXPECT_EQ(registry::ReadDword(kPhone, "callforwarding"), 1u);
   VLMRC_EXPORT(SetVideoCallForwardingStatus)(0);
-  EXPECT_EQ(StoredDword(HKEY_LOCAL_MACHINE, kPhone, u"callforwarding"), 0u);
+  EXPECT_EQ(registry::ReadDword(kPhone, "callforwarding"), 0u);
   VLMRC_EXPORT(SetOrientation)(90);
-  EXPECT_EQ(StoredDword(HKEY_LOCAL_MACHINE, u"Software\\Zarvo\\Camera\\Common", u"RotateScreen"), 90u);
+  EXPECT_EQ(registry::ReadDword("HKLM\\Software\\Zarvo\\Camera\\Common", "RotateScreen"), 90u);
   VLMRC_EXPORT(SetCallSession)(0xABCD);
   EXPECT_EQ(VLMRC_EXPORT(GetCallSession)(), 0xABCDu);  // two-step write, one-step read, one value
 
@@ -83,12 +76,12 @@ TEST_F(SingleValueSettingsTest, SettersStoreTheirValueThroughTheirOwnKeyForm) {
   for (const auto& call : handset::trace::Calls("RegCreateKeyExW")) opened.push_back(call.args.at(0));
   EXPECT_EQ(opened, (std::vector<std::string>{"HKLM\\SoftWare\\Zarvo", "HKLM\\SoftWare\\Zarvo\\Phone"}));
 
-  registry::FailKey(HKEY_LOCAL_MACHINE, kPhone);
+  registry::FailKey(kPhone);
   VLMRC_EXPORT(SetCallSession)(2);
   VLMRC_EXPORT(fnSetBrightnessPos)(3);
   registry::ClearFaults();
-  EXPECT_EQ(StoredDword(HKEY_LOCAL_MACHINE, kPhone, u"VTCallSession"), 1u);
-  EXPECT_EQ(StoredDword(HKEY_LOCAL_MACHINE, kPhone, u"BrightnessPos"), 9u);
+  EXPECT_EQ(registry::ReadDword(kPhone, "VTCallSession"), 1u);
+  EXPECT_EQ(registry::ReadDword(kPhone, "BrightnessPos"), 9u);
 }
 
 TEST_F(SingleValueSettingsTest, RecordGettersDefaultPerFieldAndLeaveTheRecordWithoutAKey) {
@@ -101,9 +94,9 @@ TEST_F(SingleValueSettingsTest, RecordGettersDefaultPerFieldAndLeaveTheRecordWit
   EXPECT_EQ(cf.SupportCF, 1);
   EXPECT_EQ(cf.QueryVideoCFAsInit, 1);
 
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"CheckConnection", 4);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"ShowPDPMsg", 0);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"SupportCF", 0);
+  registry::WriteDword(kPhone, "CheckConnection", 4);
+  registry::WriteDword(kPhone, "ShowPDPMsg", 0);
+  registry::WriteDword(kPhone, "SupportCF", 0);
   VLMRC_EXPORT(GetPDPSettings)(&pdp);
   VLMRC_EXPORT(GetVideoCFSettings)(&cf);
   EXPECT_EQ(pdp.CheckConnection, 1);
@@ -111,7 +104,7 @@ TEST_F(SingleValueSettingsTest, RecordGettersDefaultPerFieldAndLeaveTheRecordWit
   EXPECT_EQ(cf.SupportCF, 0);
   EXPECT_EQ(cf.QueryVideoCFAsInit, 1);
 
-  registry::FailKey(HKEY_LOCAL_MACHINE, kPhone);
+  registry::FailKey(kPhone);
   pdp = {7, 7};
   cf = {7, 7};
   VLMRC_EXPORT(GetPDPSettings)(&pdp);
@@ -127,24 +120,24 @@ TEST_F(SingleValueSettingsTest, CsdValueIsReadStrictlyFromAnExistingKeyInFiveAtt
   get(&value);
   EXPECT_EQ(value, 0xFFFFFFFFu);
   EXPECT_EQ(handset::trace::Calls("RegOpenKeyExW").size(), 5u);
-  EXPECT_FALSE(registry::KeyExists(HKEY_CURRENT_USER, kPhoneExtend));
+  EXPECT_FALSE(registry::KeyExists(kPhoneExtend));
 
   VLMRC_EXPORT(SetCSDValue)(1);
-  EXPECT_EQ(StoredDword(HKEY_CURRENT_USER, kPhoneExtend, u"CSDISDNEnable"), 1u);
+  EXPECT_EQ(registry::ReadDword(kPhoneExtend, "CSDISDNEnable"), 1u);
   handset::trace::Start();
   get(&value);
   EXPECT_EQ(value, 1u);
   EXPECT_EQ(handset::trace::Calls("RegOpenKeyExW").size(), 1u);
 
   // A value of the wrong type is read (the attempt succeeds) but not taken.
-  registry::WriteString(HKEY_CURRENT_USER, kPhoneExtend, u"CSDISDNEnable", u"1");
+  registry::WriteString(kPhoneExtend, "CSDISDNEnable", u"1");
   handset::trace::Start();
   get(&value);
   EXPECT_EQ(value, 0xFFFFFFFFu);
   EXPECT_EQ(handset::trace::Calls("RegOpenKeyExW").size(), 1u);
 
   // A missing value fails every attempt.
-  registry::DeleteValue(HKEY_CURRENT_USER, kPhoneExtend, u"CSDISDNEnable");
+  registry::DeleteValue(kPhoneExtend, "CSDISDNEnable");
   handset::trace::Start();
   get(&value);
   EXPECT_EQ(value, 0xFFFFFFFFu);
@@ -156,21 +149,21 @@ TEST_F(SingleValueSettingsTest, SimReadinessFollowsTheStatusMask) {
   auto sim = VLMRC_EXPORT(GetSimStatus);
   EXPECT_EQ(sim(), 0);  // no status value
   for (DWORD status : {0x00000040u, 0x0u, 0x00000001u, 0x00100000u}) {
-    registry::WriteDword(HKEY_LOCAL_MACHINE, kPhoneState, u"status", status);
+    registry::WriteDword(kPhoneState, "status", status);
     EXPECT_EQ(sim(), 1) << status;
   }
   for (DWORD status : {0x00000002u, 0x00000004u, 0x00000010u, 0x00200000u, 0x00200056u}) {
-    registry::WriteDword(HKEY_LOCAL_MACHINE, kPhoneState, u"status", status);
+    registry::WriteDword(kPhoneState, "status", status);
     EXPECT_EQ(sim(), 0) << status;
   }
-  registry::FailKey(HKEY_LOCAL_MACHINE, kPhoneState);
+  registry::FailKey(kPhoneState);
   EXPECT_EQ(sim(), 0);
 }
 
 TEST_F(SingleValueSettingsTest, ForwardingStatusNeedsAReadySimFirst) {
   auto status = VLMRC_EXPORT(GetVideoCallForwardingStatus);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhoneState, u"status", 0x00000010);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"callforwarding", 5);
+  registry::WriteDword(kPhoneState, "status", 0x00000010);
+  registry::WriteDword(kPhone, "callforwarding", 5);
   DWORD simReady = 7;
   handset::trace::Start();
   EXPECT_EQ(status(&simReady), 0);
@@ -178,15 +171,15 @@ TEST_F(SingleValueSettingsTest, ForwardingStatusNeedsAReadySimFirst) {
   for (const auto& call : handset::trace::Calls("RegCreateKeyExW"))
     EXPECT_EQ(call.args.at(0).find("Zarvo"), std::string::npos);  // "SoftWare\Zarvo" untouched
 
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhoneState, u"status", 0x00000040);
+  registry::WriteDword(kPhoneState, "status", 0x00000040);
   EXPECT_EQ(status(&simReady), 1);
   EXPECT_EQ(simReady, 1u);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"callforwarding", 0);
+  registry::WriteDword(kPhone, "callforwarding", 0);
   EXPECT_EQ(status(&simReady), 0);
   EXPECT_EQ(simReady, 1u);
   EXPECT_EQ(status(nullptr), 0);  // a null output is tolerated
 
-  registry::FailKey(HKEY_LOCAL_MACHINE, kPhoneState);
+  registry::FailKey(kPhoneState);
   simReady = 7;
   EXPECT_EQ(status(&simReady), 0);
   EXPECT_EQ(simReady, 7u);  // not written when the status key is unavailable
@@ -199,14 +192,14 @@ TEST_F(SingleValueSettingsTest, Line2RingtoneFollowsTheStringRule) {
   get(buffer);
   EXPECT_EQ(std::u16string(buffer), u"");
 
-  registry::WriteString(HKEY_LOCAL_MACHINE, kPhone, u"MultiLine2Ringtone", std::u16string(258, u'r'));
+  registry::WriteString(kPhone, "MultiLine2Ringtone", std::u16string(258, u'r'));
   get(buffer);
   EXPECT_EQ(std::u16string(buffer), std::u16string(258, u'r'));
-  registry::WriteString(HKEY_LOCAL_MACHINE, kPhone, u"MultiLine2Ringtone", std::u16string(259, u'r'));
+  registry::WriteString(kPhone, "MultiLine2Ringtone", std::u16string(259, u'r'));
   get(buffer);
   EXPECT_EQ(std::u16string(buffer), u"");
 
-  registry::FailKey(HKEY_LOCAL_MACHINE, kPhone);
+  registry::FailKey(kPhone);
   std::fill(std::begin(buffer), std::end(buffer), u'#');
   get(buffer);
   EXPECT_EQ(buffer[0], u'#');

@@ -13,8 +13,8 @@ namespace {
 namespace registry = handset::registry;
 using testing_support::VlmrcTest;
 
-const std::u16string kPhone = u"Software\\Zarvo\\Phone";
-const std::u16string kRotation = u"System\\GDI\\Rotation";
+const std::string kPhone = "HKLM\\Software\\Zarvo\\Phone";
+const std::string kRotation = "HKLM\\System\\GDI\\Rotation";
 
 VTOptSetting MarkedRecord() {
   VTOptSetting record;
@@ -23,8 +23,9 @@ VTOptSetting MarkedRecord() {
   return record;
 }
 
-std::u16string StoredString(const std::u16string& name) {
-  auto value = registry::Read(HKEY_LOCAL_MACHINE, kPhone, name);
+// The stored text of a REG_SZ value with all its units, terminator included.
+std::u16string StoredString(const char* name) {
+  auto value = registry::Read(kPhone, name);
   if (!value || value->type != REG_SZ) return u"<not a string>";
   std::u16string text(value->data.size() / 2, u'\0');
   std::memcpy(text.data(), value->data.data(), text.size() * 2);
@@ -43,7 +44,7 @@ class VtOptionSettingsTest : public VlmrcTest {
 };
 
 TEST_F(VtOptionSettingsTest, EmptyRegistryGivesTheDefaultsAndCreatesTheKeys) {
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kRotation, u"Angle", 90);
+  registry::WriteDword(kRotation, "Angle", 90);
   VTOptSetting record = MarkedRecord();
   get_(&record);
   EXPECT_EQ(record.bShowCallTime, 0);
@@ -55,18 +56,18 @@ TEST_F(VtOptionSettingsTest, EmptyRegistryGivesTheDefaultsAndCreatesTheKeys) {
   EXPECT_EQ(record.ViewMode, 0u);
   EXPECT_EQ(std::u16string(record.PicFileName), u"");
   EXPECT_EQ(record.Angle, 90u);
-  EXPECT_TRUE(registry::KeyExists(HKEY_LOCAL_MACHINE, u"SOFTWARE\\zarvo\\PHONE"));
+  EXPECT_TRUE(registry::KeyExists("HKLM\\SOFTWARE\\zarvo\\PHONE"));
 }
 
 TEST_F(VtOptionSettingsTest, FlagsAreNormalisedAndSelectionsReturnedRaw) {
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"bShowCallTime", 7);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"bMirrorCamera", 0);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"MuteVideo", 7);
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kPhone, u"ViewMode", 0xFFFFFFFF);
+  registry::WriteDword(kPhone, "bShowCallTime", 7);
+  registry::WriteDword(kPhone, "bMirrorCamera", 0);
+  registry::WriteDword(kPhone, "MuteVideo", 7);
+  registry::WriteDword(kPhone, "ViewMode", 0xFFFFFFFF);
   // An 8-byte value cannot be read into 4 bytes and takes the default; a 4-byte binary value is
   // read, as the simple read does not look at the type.
-  registry::Write(HKEY_LOCAL_MACHINE, kPhone, u"bShowPhoneNum_Name", REG_BINARY, {1, 0, 0, 0, 0, 0, 0, 0});
-  registry::Write(HKEY_LOCAL_MACHINE, kPhone, u"bMakeVideoCallMuteVideo", REG_BINARY, {0, 0, 0, 0});
+  registry::Write(kPhone, "bShowPhoneNum_Name", REG_BINARY, {1, 0, 0, 0, 0, 0, 0, 0});
+  registry::Write(kPhone, "bMakeVideoCallMuteVideo", REG_BINARY, {0, 0, 0, 0});
   VTOptSetting record = MarkedRecord();
   get_(&record);
   EXPECT_EQ(record.bShowCallTime, 1);
@@ -89,13 +90,13 @@ TEST_F(VtOptionSettingsTest, StoreKeepsTheCallersValuesAndNeverWritesTheAngle) {
   std::memcpy(record.PicFileName, path.c_str(), (path.size() + 1) * 2);
   set_(&record);
 
-  EXPECT_EQ(registry::Read(HKEY_LOCAL_MACHINE, kPhone, u"bMirrorCamera")->data, (std::vector<uint8_t>{5, 0, 0, 0}));
-  auto pic = registry::Read(HKEY_LOCAL_MACHINE, kPhone, u"PicFileName");
+  EXPECT_EQ(registry::Read(kPhone, "bMirrorCamera")->data, (std::vector<uint8_t>{5, 0, 0, 0}));
+  auto pic = registry::Read(kPhone, "PicFileName");
   ASSERT_TRUE(pic);
   EXPECT_EQ(pic->type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(pic->data.size(), (path.size() + 1) * 2);
-  EXPECT_FALSE(registry::Read(HKEY_LOCAL_MACHINE, kPhone, u"Angle"));
-  EXPECT_FALSE(registry::KeyExists(HKEY_LOCAL_MACHINE, kRotation));
+  EXPECT_FALSE(registry::Read(kPhone, "Angle"));
+  EXPECT_FALSE(registry::KeyExists(kRotation));
 
   VTOptSetting back = MarkedRecord();
   get_(&back);
@@ -118,7 +119,7 @@ TEST_F(VtOptionSettingsTest, PictureNamesUpTo258CharactersRoundTripLongerOnesRea
   std::u16string tooLong(259, u'l');
   std::memcpy(record.PicFileName, tooLong.c_str(), (tooLong.size() + 1) * 2);
   set_(&record);
-  EXPECT_EQ(StoredString(u"PicFileName"), tooLong + u'\0');  // stored in full
+  EXPECT_EQ(StoredString("PicFileName"), tooLong + u'\0');  // stored in full
   get_(&back);
   EXPECT_EQ(std::u16string(back.PicFileName), u"");
 }
@@ -130,7 +131,7 @@ TEST_F(VtOptionSettingsTest, UnterminatedPictureNameIsStoredCutWithoutReadingPas
   for (auto& unit : record->PicFileName) unit = u'x';
   record->Angle = 0x00780078;  // would read as more 'x' characters
   set_(record.get());
-  EXPECT_EQ(StoredString(u"PicFileName"), std::u16string(MAX_PATH - 1, u'x') + u'\0');
+  EXPECT_EQ(StoredString("PicFileName"), std::u16string(MAX_PATH - 1, u'x') + u'\0');
 }
 
 TEST_F(VtOptionSettingsTest, AngleFollowsTheRotationKeyWhichIsNeverCreated) {
@@ -138,16 +139,16 @@ TEST_F(VtOptionSettingsTest, AngleFollowsTheRotationKeyWhichIsNeverCreated) {
   DWORD marker = record.Angle;
   get_(&record);
   EXPECT_EQ(record.Angle, marker);
-  EXPECT_FALSE(registry::KeyExists(HKEY_LOCAL_MACHINE, kRotation));
+  EXPECT_FALSE(registry::KeyExists(kRotation));
 
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kRotation, u"Other", 1);  // key present, "Angle" missing
+  registry::WriteDword(kRotation, "Other", 1);  // key present, "Angle" missing
   get_(&record);
   EXPECT_EQ(record.Angle, 0u);
 }
 
 TEST_F(VtOptionSettingsTest, UnavailableOuterKeyLeavesTheRecordAndRegistryAlone) {
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kRotation, u"Angle", 180);
-  registry::FailKey(HKEY_LOCAL_MACHINE, u"SoftWare\\Zarvo");
+  registry::WriteDword(kRotation, "Angle", 180);
+  registry::FailKey("HKLM\\SoftWare\\Zarvo");
   VTOptSetting record = MarkedRecord();
   VTOptSetting before = record;
   get_(&record);
@@ -155,12 +156,12 @@ TEST_F(VtOptionSettingsTest, UnavailableOuterKeyLeavesTheRecordAndRegistryAlone)
 
   record = VTOptSetting{};
   set_(&record);
-  EXPECT_FALSE(registry::KeyExists(HKEY_LOCAL_MACHINE, kPhone));
+  EXPECT_FALSE(registry::KeyExists(kPhone));
 }
 
 TEST_F(VtOptionSettingsTest, UnavailableInnerKeyStillReadsTheAngleButStoresNothing) {
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kRotation, u"Angle", 180);
-  registry::FailKey(HKEY_LOCAL_MACHINE, kPhone);
+  registry::WriteDword(kRotation, "Angle", 180);
+  registry::FailKey(kPhone);
   VTOptSetting record = MarkedRecord();
   VTOptSetting before = record;
   get_(&record);
@@ -177,7 +178,7 @@ TEST_F(VtOptionSettingsTest, UnavailableInnerKeyStillReadsTheAngleButStoresNothi
 }
 
 TEST_F(VtOptionSettingsTest, ReadsInOrderAndClosesInnerKeysBeforeTheOuterOne) {
-  registry::WriteDword(HKEY_LOCAL_MACHINE, kRotation, u"Angle", 90);
+  registry::WriteDword(kRotation, "Angle", 90);
   handset::trace::Start();
   VTOptSetting record{};
   get_(&record);
@@ -228,7 +229,7 @@ TEST_F(VtOptionSettingsTest, TheWorkerWindowIsNotifiedOnceAfterBothKeysAreClosed
   // Without a worker window everything is still stored.
   record.ViewMode = 4;
   set_(&record);
-  EXPECT_EQ(registry::Read(HKEY_LOCAL_MACHINE, kPhone, u"ViewMode")->data, (std::vector<uint8_t>{4, 0, 0, 0}));
+  EXPECT_EQ(registry::Read(kPhone, "ViewMode")->data, (std::vector<uint8_t>{4, 0, 0, 0}));
   EXPECT_EQ(g_notifications, 1);
 }
 
