@@ -54,8 +54,12 @@ struct ExitShutdown {
 
 }  // namespace
 
+// Each handset of the process gets its own generation; 0 is never used, so an empty cache never
+// matches.
+static std::atomic<std::uint64_t> g_nextGeneration{1};
+
 Handset::Handset(std::filesystem::path root, bool removeRootAtEnd)
-    : root_(std::move(root)), removeRootAtEnd_(removeRootAtEnd) {}
+    : root_(std::move(root)), removeRootAtEnd_(removeRootAtEnd), generation_(g_nextGeneration++) {}
 
 Handset::~Handset() {
   ShutdownSubsystems();
@@ -66,6 +70,7 @@ Handset::~Handset() {
 }
 
 void Handset::ShutdownSubsystems() {
+  shuttingDown_ = true;
   // Each state is released outside the lock so that its destructor may still reach other subsystems.
   for (;;) {
     std::shared_ptr<void> last;

@@ -4,6 +4,8 @@
 // orderly shutdown (the registry writes its file there, the loader unloads modules).
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -33,6 +35,25 @@ class Handset {
   // has such a constructor, else by default.
   template <class T>
   T& Get() {
+    // Every Win32 call reaches its subsystem through here, so the state found is remembered per
+    // type, together with the generation of the handset it belongs to. A handset is never replaced
+    // while calls run, and while it shuts down nothing is remembered.
+    static std::atomic<std::uint64_t> cachedGeneration{0};
+    static std::atomic<T*> cached{nullptr};
+    if (!shuttingDown_.load(std::memory_order_relaxed) &&
+        cachedGeneration.load(std::memory_order_acquire) == generation_)
+      return *cached.load(std::memory_order_relaxed);
+    T& state = Find<T>();
+    if (!shuttingDown_.load()) {
+      cached.store(&state, std::memory_order_relaxed);
+      cachedGeneration.store(generation_, std::memory_order_release);
+    }
+    return state;
+  }
+
+ private:
+  template <class T>
+  T& Find() {
     std::lock_guard lock(mutex_);
     for (auto& s : subsystems_)
       if (s.kind == typeid(T)) return *static_cast<T*>(s.state.get());
@@ -45,13 +66,14 @@ class Handset {
     return *state;
   }
 
- private:
   struct Subsystem {
     std::type_index kind;
     std::shared_ptr<void> state;
   };
   std::filesystem::path root_;
   bool removeRootAtEnd_;
+  const std::uint64_t generation_;
+  std::atomic<bool> shuttingDown_{false};
   HandleTable handles_;
   std::recursive_mutex mutex_;
   std::vector<Subsystem> subsystems_;
