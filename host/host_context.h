@@ -43,7 +43,7 @@ class HostContext {
   }
   template <class Function>
   Function* Export(const char* name) {
-    return reinterpret_cast<Function*>(ExportAddress(name));
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(ExportAddress(name)));
   }
   // Prints a command's result: JSON with --json, else readable "name: value" lines. The
   // notifications that the worker window received are part of it.

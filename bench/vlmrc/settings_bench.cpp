@@ -20,7 +20,7 @@ struct LoadedLibrary {
   }
   template <class F>
   F* Get(const char16_t* name) {
-    return reinterpret_cast<F*>(GetProcAddressW(module, name));
+    return reinterpret_cast<F*>(reinterpret_cast<void (*)()>(GetProcAddressW(module, name)));
   }
   HMODULE module;
 };
@@ -93,4 +93,4 @@ BENCHMARK(VTRegisterThenIsVTRegistered_Export);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+

@@ -20,7 +20,7 @@ class VlmrcTest : public HandsetTest {
   Function* Export(const char16_t* name) {
     FARPROC address = GetProcAddressW(module_, name);
     if (address == nullptr) ADD_FAILURE() << "vlmrc.dll does not export the function asked for";
-    return reinterpret_cast<Function*>(address);
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(address));
   }
 
   HMODULE module_ = nullptr;

@@ -206,11 +206,15 @@ TEST_F(SingleValueSettingsTest, Line2RingtoneFollowsTheStringRule) {
 }
 
 TEST_F(SingleValueSettingsTest, NullPointersFromTheHostAreIgnored) {
+  auto pdp = VLMRC_EXPORT(GetPDPSettings);
+  auto cf = VLMRC_EXPORT(GetVideoCFSettings);
+  auto csd = VLMRC_EXPORT(GetCSDValue);
+  auto ringtone = VLMRC_EXPORT(GetLine2Ringtone);
   handset::trace::Start();
-  VLMRC_EXPORT(GetPDPSettings)(nullptr);
-  VLMRC_EXPORT(GetVideoCFSettings)(nullptr);
-  VLMRC_EXPORT(GetCSDValue)(nullptr);
-  VLMRC_EXPORT(GetLine2Ringtone)(nullptr);
+  pdp(nullptr);
+  cf(nullptr);
+  csd(nullptr);
+  ringtone(nullptr);
   EXPECT_TRUE(handset::trace::Calls().empty());
 }
 

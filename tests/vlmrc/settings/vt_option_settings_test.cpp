@@ -66,8 +66,8 @@ TEST_F(VtOptionSettingsTest, FlagsAreNormalisedAndSelectionsReturnedRaw) {
   registry::WriteDword(kPhone, "ViewMode", 0xFFFFFFFF);
   // An 8-byte value cannot be read into 4 bytes and takes the default; a 4-byte binary value is
   // read, as the simple read does not look at the type.
-  registry::Write(kPhone, "bShowPhoneNum_Name", REG_BINARY, {1, 0, 0, 0, 0, 0, 0, 0});
-  registry::Write(kPhone, "bMakeVideoCallMuteVideo", REG_BINARY, {0, 0, 0, 0});
+  registry::Write(kPhone, "bShowPhoneNum_Name", REG_BINARY, std::vector<uint8_t>{1, 0, 0, 0, 0, 0, 0, 0});
+  registry::Write(kPhone, "bMakeVideoCallMuteVideo", REG_BINARY, std::vector<uint8_t>{0, 0, 0, 0});
   VTOptSetting record = MarkedRecord();
   get_(&record);
   EXPECT_EQ(record.bShowCallTime, 1);
