@@ -9,6 +9,8 @@ namespace vlmhost {
 
 void AddStatusCommand(CLI::App& app, HostContext& context);
 void AddVtOptionCommands(CLI::App& app, HostContext& context);
+void AddSettingsCommands(CLI::App& app, HostContext& context);
+void AddStampCommands(CLI::App& app, HostContext& context);
 void AddRegistryCommands(CLI::App& app, HostContext& context);
 
 // Builds the whole command line; the commands run from CLI11's callbacks after parsing.

@@ -7,6 +7,8 @@ namespace vlmhost {
 void AddAllCommands(CLI::App& app, HostContext& context) {
   AddStatusCommand(app, context);
   AddVtOptionCommands(app, context);
+  AddSettingsCommands(app, context);
+  AddStampCommands(app, context);
   AddRegistryCommands(app, context);
 }
 

@@ -112,4 +112,24 @@ TEST_F(VlmhostTest, StatusNamesTheDeviceAndTheExportsPresent) {
   EXPECT_EQ(present.size() + status["exports not built yet"].size(), 33u);
 }
 
+TEST_F(VlmhostTest, SingleValuesPhoneSettingsAndMarks) {
+  auto all = RunJson({"value", "get"});
+  EXPECT_EQ(all.size(), 13u);
+  EXPECT_EQ(all["fnGetBrightnessPos"], 2);
+  EXPECT_EQ(all["GetVideoCFSettings"]["SupportCF"], 1);
+
+  RunJson({"value", "set", "fnSetBrightnessPos", "9"});
+  EXPECT_EQ(RunJson({"value", "get", "fnGetBrightnessPos"}), nlohmann::json({{"fnGetBrightnessPos", 5}}));
+  Result unknown = Run({"value", "set", "fnGetBrightnessPos", "1"});  // a getter is not a setter
+  EXPECT_NE(unknown.exitCode, 0);
+  EXPECT_NE(unknown.err.find("fnGetBrightnessPos"), std::string::npos);
+
+  EXPECT_EQ(RunJson({"phone", "get"})["PartnerMaleIconPath"], "\\windows\\predefined_image_male.png");
+
+  RunJson({"stamp", "register", "sbmint", "12"});
+  EXPECT_EQ(RunJson({"stamp", "check", "sbmint", "60000"}), nlohmann::json({{"fresh", 1}, {"value", 12}}));
+  EXPECT_EQ(RunJson({"stamp", "check", "sbmint", "60000"}), nlohmann::json({{"fresh", 0}, {"value", 0}}));
+  EXPECT_NE(Run({"stamp", "check", "sbmint", "soon"}).exitCode, 0);
+}
+
 }  // namespace
