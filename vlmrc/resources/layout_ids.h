@@ -3,8 +3,7 @@
 // itself; no code of this library reads them.
 //
 // IDD_ZARVO_SIP_URI_PORT is looked up by name, so it must never be defined as a number here.
-#ifndef VLMRC_RESOURCES_LAYOUT_IDS_H
-#define VLMRC_RESOURCES_LAYOUT_IDS_H
+#pragma once
 
 // Templates. The "_PANEL" variant of a keypad screen has a shorter smart-dial list and shows the
 // panel 3016 and the button 23030.
@@ -105,5 +104,3 @@
 #define IDC_PHONE_ALERT_TITLE              23059
 #define IDC_PHONE_SMARTDIAL                23061
 #define IDC_PHONE_LAYOUTHELPER_62          23062
-
-#endif  // VLMRC_RESOURCES_LAYOUT_IDS_H
