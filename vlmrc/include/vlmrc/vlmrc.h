@@ -74,6 +74,9 @@ static_assert(sizeof(VideoCFSettings) == 8 && offsetof(VideoCFSettings, QueryVid
 #define VLMRC_WORKER_TITLE TEXT("VelmoraWorker")
 // Sent to the worker window after the VT option settings were stored.
 #define WM_VTOPT_CHANGED 0x0914
+// Sent to the worker window by AvoidSystemIdle when the battery reads below 15 percent; wParam is
+// the percentage, lParam 0.
+#define WM_LOW_BATTERY (WM_USER + 250)
 
 // Every function that vlmrc.dll exports, with its ordinal: 1 to 33 in the order of the names,
 // upper-case letters first.
@@ -154,5 +157,13 @@ void DeleteVTKeyValue(void);
 void SBMIntRegister(DWORD callNow);
 BOOL IsSBMIntRegistered(DWORD limit, DWORD* callNow);
 void DeleteSBMIntKeyValue(void);
+
+// Device services. TurnOnLED starts blinking the LED and returns the blink thread's handle, which
+// the library keeps and closes itself; TurnOffLED stops it and switches the LED off.
+HANDLE TurnOnLED(void);
+void TurnOffLED(void);
+BOOL GetBattery(DWORD* percent, DWORD* flags);
+// A timer procedure for the host's timer: resets the idle timer on each WM_TIMER.
+void AvoidSystemIdle(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 
 }  // extern "C"
