@@ -11,23 +11,13 @@
 #include "handset/clock.h"
 #include "handset/handset.h"
 #include "support/handset_test.h"
+#include "support/system_time.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using testing_support::HandsetTest;
-
-SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0, WORD ms = 0) {
-  SYSTEMTIME t{};
-  t.wYear = year;
-  t.wMonth = month;
-  t.wDay = day;
-  t.wHour = hour;
-  t.wMinute = minute;
-  t.wSecond = second;
-  t.wMilliseconds = ms;
-  return t;
-}
+using testing_support::MakeSystemTime;
 
 ULONGLONG Ticks(const FILETIME& f) { return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime; }
 
@@ -61,11 +51,11 @@ void ExpectFields(const SYSTEMTIME& t, WORD year, WORD month, WORD day, WORD day
 constexpr ULONGLONG kTicksPerDay = 864000000000ull;
 
 TEST(FileTimeTest, KnownInstantsConvertBothWays) {
-  EXPECT_EQ(ToTicks(Time(1601, 1, 1)), 0u);
+  EXPECT_EQ(ToTicks(MakeSystemTime(1601, 1, 1)), 0u);
   ExpectFields(ToSystem(0), 1601, 1, 1, 1, 0, 0, 0, 0);  // 1601-01-01 was a Monday
-  EXPECT_EQ(ToTicks(Time(1970, 1, 1)), 116444736000000000ull);
+  EXPECT_EQ(ToTicks(MakeSystemTime(1970, 1, 1)), 116444736000000000ull);
   ExpectFields(ToSystem(116444736000000000ull), 1970, 1, 1, 4, 0, 0, 0, 0);
-  EXPECT_EQ(ToTicks(Time(2009, 2, 13, 23, 31, 30, 123)), 116444736000000000ull + 1234567890123ull * 10000);
+  EXPECT_EQ(ToTicks(MakeSystemTime(2009, 2, 13, 23, 31, 30, 123)), 116444736000000000ull + 1234567890123ull * 10000);
   ExpectFields(ToSystem(116444736000000000ull + 1234567890123ull * 10000 + 9999), 2009, 2, 13, 5, 23, 31, 30, 123);
   // The last convertible instant.
   ExpectFields(ToSystem(0x7FFFFFFFFFFFFFFFull), 30828, 9, 14, 4, 2, 48, 5, 477);
@@ -73,20 +63,20 @@ TEST(FileTimeTest, KnownInstantsConvertBothWays) {
 
 TEST(FileTimeTest, LeapDaysRoundTrip) {
   for (WORD year : {1604, 2000, 2008, 2400}) {
-    SYSTEMTIME back = ToSystem(ToTicks(Time(year, 2, 29, 12, 0, 0, 1)));
+    SYSTEMTIME back = ToSystem(ToTicks(MakeSystemTime(year, 2, 29, 12, 0, 0, 1)));
     ExpectFields(back, year, 2, 29, back.wDayOfWeek, 12, 0, 0, 1);
-    EXPECT_EQ(ToTicks(Time(year, 3, 1)) - ToTicks(Time(year, 2, 28)), 2 * kTicksPerDay);
+    EXPECT_EQ(ToTicks(MakeSystemTime(year, 3, 1)) - ToTicks(MakeSystemTime(year, 2, 28)), 2 * kTicksPerDay);
   }
-  EXPECT_EQ(ToTicks(Time(1900, 3, 1)) - ToTicks(Time(1900, 2, 28)), kTicksPerDay);
-  ExpectFields(ToSystem(ToTicks(Time(2008, 12, 31, 23, 59, 59, 999))), 2008, 12, 31, 3, 23, 59, 59, 999);
-  EXPECT_EQ(ToTicks(Time(2009, 1, 1)) - ToTicks(Time(2008, 1, 1)), 366 * kTicksPerDay);
+  EXPECT_EQ(ToTicks(MakeSystemTime(1900, 3, 1)) - ToTicks(MakeSystemTime(1900, 2, 28)), kTicksPerDay);
+  ExpectFields(ToSystem(ToTicks(MakeSystemTime(2008, 12, 31, 23, 59, 59, 999))), 2008, 12, 31, 3, 23, 59, 59, 999);
+  EXPECT_EQ(ToTicks(MakeSystemTime(2009, 1, 1)) - ToTicks(MakeSystemTime(2008, 1, 1)), 366 * kTicksPerDay);
 }
 
 TEST(FileTimeTest, InvalidFieldsAreRefused) {
   const SYSTEMTIME invalid[] = {
-      Time(1600, 12, 31), Time(30828, 1, 1), Time(2009, 0, 1), Time(2009, 13, 1), Time(2009, 1, 0),
-      Time(2009, 1, 32),  Time(2009, 2, 29), Time(1900, 2, 29), Time(2009, 4, 31), Time(2009, 1, 1, 24),
-      Time(2009, 1, 1, 0, 60), Time(2009, 1, 1, 0, 0, 60), Time(2009, 1, 1, 0, 0, 0, 1000), Time(65535, 65535, 65535)};
+      MakeSystemTime(1600, 12, 31), MakeSystemTime(30828, 1, 1), MakeSystemTime(2009, 0, 1), MakeSystemTime(2009, 13, 1), MakeSystemTime(2009, 1, 0),
+      MakeSystemTime(2009, 1, 32),  MakeSystemTime(2009, 2, 29), MakeSystemTime(1900, 2, 29), MakeSystemTime(2009, 4, 31), MakeSystemTime(2009, 1, 1, 24),
+      MakeSystemTime(2009, 1, 1, 0, 60), MakeSystemTime(2009, 1, 1, 0, 0, 60), MakeSystemTime(2009, 1, 1, 0, 0, 0, 1000), MakeSystemTime(65535, 65535, 65535)};
   for (const SYSTEMTIME& t : invalid) {
     FILETIME f{0xAAAA, 0xBBBB};
     SetLastError(0);
@@ -94,15 +84,15 @@ TEST(FileTimeTest, InvalidFieldsAreRefused) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(f.dwLowDateTime, 0xAAAAu);  // untouched
   }
-  SYSTEMTIME anyWeekday = Time(2009, 1, 1);
+  SYSTEMTIME anyWeekday = MakeSystemTime(2009, 1, 1);
   anyWeekday.wDayOfWeek = 6;  // ignored
   FILETIME f{};
   EXPECT_TRUE(SystemTimeToFileTime(&anyWeekday, &f));
-  EXPECT_TRUE(SystemTimeToFileTime(&(anyWeekday = Time(30827, 12, 31, 23, 59, 59, 999)), &f));
+  EXPECT_TRUE(SystemTimeToFileTime(&(anyWeekday = MakeSystemTime(30827, 12, 31, 23, 59, 59, 999)), &f));
 }
 
 TEST(FileTimeTest, HighBitFileTimesAreRefused) {
-  SYSTEMTIME t = Time(2000, 1, 1);
+  SYSTEMTIME t = MakeSystemTime(2000, 1, 1);
   for (ULONGLONG ticks : {0x8000000000000000ull, 0xFFFFFFFFFFFFFFFFull}) {
     FILETIME f = FromTicks(ticks);
     SetLastError(0);
@@ -116,7 +106,7 @@ TEST(FileTimeTest, HighBitFileTimesAreRefused) {
 
 TEST_F(HandsetTest, LocalTimeFollowsTheTimeZoneBias) {
   EXPECT_EQ(handset::clock::TimeZoneBias(), 0);
-  handset::clock::Set(Time(2009, 3, 1, 0, 30), false);
+  handset::clock::Set(MakeSystemTime(2009, 3, 1, 0, 30), false);
   SYSTEMTIME utc{}, local{};
   GetLocalTime(&local);
   ExpectFields(local, 2009, 3, 1, 0, 0, 30, 0, 0);
@@ -131,7 +121,7 @@ TEST_F(HandsetTest, LocalTimeFollowsTheTimeZoneBias) {
   GetLocalTime(&local);
   ExpectFields(local, 2009, 3, 1, 0, 6, 0, 0, 0);
 
-  FILETIME f = FromTicks(ToTicks(Time(2009, 3, 1))), localFile{};
+  FILETIME f = FromTicks(ToTicks(MakeSystemTime(2009, 3, 1))), localFile{};
   EXPECT_TRUE(FileTimeToLocalFileTime(&f, &localFile));
   EXPECT_EQ(Ticks(localFile), Ticks(f) + 330ull * 60 * 10000000);
 
@@ -152,7 +142,7 @@ TEST_F(HandsetTest, FreshHandsetRunsOnTheRealClock) {
 }
 
 TEST_F(HandsetTest, SetFreezeRunAndAdvance) {
-  handset::clock::Set(Time(2009, 2, 13, 23, 31, 30), false);
+  handset::clock::Set(MakeSystemTime(2009, 2, 13, 23, 31, 30), false);
   SYSTEMTIME t{};
   GetSystemTime(&t);
   DWORD ticksBefore = GetTickCount();
@@ -179,7 +169,7 @@ TEST_F(HandsetTest, SetFreezeRunAndAdvance) {
   EXPECT_LT(ToTicks(later) - ToTicks(t), 60u * 10000000);
   EXPECT_GE(GetTickCount() - ticksBefore, 90030u);
 
-  FILETIME leap = FromTicks(ToTicks(Time(2012, 2, 29, 8)));
+  FILETIME leap = FromTicks(ToTicks(MakeSystemTime(2012, 2, 29, 8)));
   handset::clock::Set(leap, false);
   GetSystemTime(&t);
   ExpectFields(t, 2012, 2, 29, 3, 8, 0, 0, 0);
@@ -190,10 +180,10 @@ TEST_F(HandsetTest, SetFreezeRunAndAdvance) {
 }
 
 TEST_F(HandsetTest, ClockControlRefusesInvalidTimesAndStaysWithinRange) {
-  EXPECT_THROW(handset::clock::Set(Time(2009, 2, 30)), std::invalid_argument);
+  EXPECT_THROW(handset::clock::Set(MakeSystemTime(2009, 2, 30)), std::invalid_argument);
   EXPECT_THROW(handset::clock::Set(FromTicks(0x8000000000000000ull)), std::invalid_argument);
 
-  handset::clock::Set(Time(1601, 1, 1, 0, 0, 1), false);
+  handset::clock::Set(MakeSystemTime(1601, 1, 1, 0, 0, 1), false);
   handset::clock::Advance(-1h);
   SYSTEMTIME t{};
   GetSystemTime(&t);
@@ -204,7 +194,7 @@ TEST_F(HandsetTest, ClockControlRefusesInvalidTimesAndStaysWithinRange) {
 }
 
 TEST_F(HandsetTest, RealClockAgainAfterASetAndAFreshClockPerHandset) {
-  handset::clock::Set(Time(2001, 1, 1), false);
+  handset::clock::Set(MakeSystemTime(2001, 1, 1), false);
   handset::clock::SetTimeZoneBias(120);
   handset::clock::UseRealClock();
   SYSTEMTIME t{};
@@ -212,7 +202,7 @@ TEST_F(HandsetTest, RealClockAgainAfterASetAndAFreshClockPerHandset) {
   EXPECT_GT(t.wYear, 2020);
   EXPECT_EQ(handset::clock::TimeZoneBias(), 120);  // the time zone is kept
 
-  handset::clock::Set(Time(2001, 1, 1), false);
+  handset::clock::Set(MakeSystemTime(2001, 1, 1), false);
   handset::Reset();
   GetSystemTime(&t);
   EXPECT_GT(t.wYear, 2020);
@@ -220,7 +210,7 @@ TEST_F(HandsetTest, RealClockAgainAfterASetAndAFreshClockPerHandset) {
 }
 
 TEST_F(HandsetTest, ClockIsSafeToUseFromManyThreads) {
-  handset::clock::Set(Time(2009, 1, 1), false);
+  handset::clock::Set(MakeSystemTime(2009, 1, 1), false);
   std::vector<std::thread> threads;
   for (int i = 0; i < 4; ++i)
     threads.emplace_back([] {

@@ -11,23 +11,10 @@
 
 #include "handset/modules.h"
 #include "loader_fixture.h"
+#include "support/module_symbols.h"
 
 namespace loader_testing {
 namespace {
-
-// The names that a module file defines in its dynamic symbol table, as nm lists them.
-std::set<std::string> DefinedDynamicSymbols(const std::filesystem::path& file) {
-  std::string command = std::string(HANDSET_NM) + " -D --defined-only '" + file.string() + "'";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::set<std::string> names;
-  std::array<char, 512> line;
-  while (pipe && fgets(line.data(), line.size(), pipe.get())) {
-    std::string text(line.data());
-    text.erase(text.find_last_not_of("\n") + 1);
-    names.insert(text.substr(text.rfind(' ') + 1));
-  }
-  return names;
-}
 
 class ExportsTest : public LoaderTest {
  protected:
@@ -77,9 +64,9 @@ TEST_F(ExportsTest, NothingOutsideTheExportTableIsReached) {
 
 TEST_F(ExportsTest, TheDynamicSymbolTableShowsOnlyTheExportsAndTheEntryPoint) {
   // The module holds C++ runtime code (std::string, std::vector), whose symbols stay local.
-  EXPECT_EQ(DefinedDynamicSymbols(BuiltModules() / "resmod.dll"),
+  EXPECT_EQ(testing_support::DefinedDynamicSymbols(BuiltModules() / "resmod.dll"),
             (std::set<std::string>{"Twice", "NameOnly", "AttachedInstance", "CountLetters", "DllMain"}));
-  EXPECT_EQ(DefinedDynamicSymbols(BuiltModules() / "resmod.dll.0409.mui"), std::set<std::string>{});
+  EXPECT_EQ(testing_support::DefinedDynamicSymbols(BuiltModules() / "resmod.dll.0409.mui"), std::set<std::string>{});
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "handset/text.h"
+#include "support/module_symbols.h"
 #include "handset/trace.h"
 #include "support/handset_test.h"
 
@@ -43,19 +44,6 @@ std::vector<DefExport> ReadDefFile() {
 std::vector<std::string> AllExportNamesInOrdinalOrder() {
   std::vector<std::string> names;
   for (const VlmrcExportEntry& entry : kVlmrcExports) names.push_back(entry.name);
-  return names;
-}
-
-std::set<std::string> DefinedDynamicSymbols(const std::string& file) {
-  std::string command = std::string(HANDSET_NM) + " -D --defined-only '" + file + "'";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::set<std::string> names;
-  std::array<char, 512> line;
-  while (pipe && fgets(line.data(), line.size(), pipe.get())) {
-    std::string text(line.data());
-    text.erase(text.find_last_not_of("\n") + 1);
-    names.insert(text.substr(text.rfind(' ') + 1));
-  }
   return names;
 }
 
@@ -130,7 +118,7 @@ TEST_F(ModuleFrameTest, NothingElseIsFound) {
 TEST_F(ModuleFrameTest, TheDynamicSymbolTableHoldsOnlyTheExportsAndTheEntryPoint) {
   std::set<std::string> expected{"DllMain"};
   for (const DefExport& e : exports_) expected.insert(e.name);
-  EXPECT_EQ(DefinedDynamicSymbols(VLMRC_MODULE_FILE), expected);
+  EXPECT_EQ(testing_support::DefinedDynamicSymbols(VLMRC_MODULE_FILE), expected);
 }
 
 TEST_F(ModuleFrameTest, LoadingAndUnloadingOpensNoKeyAndStartsNoThread) {

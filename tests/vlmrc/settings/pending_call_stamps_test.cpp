@@ -6,26 +6,16 @@
 #include "handset/clock.h"
 #include "handset/registry.h"
 #include "handset/trace.h"
+#include "support/system_time.h"
 #include "support/vlmrc_test.h"
 
 namespace {
 
 namespace registry = handset::registry;
+using testing_support::MakeSystemTime;
 using testing_support::VlmrcTest;
 
 const std::string kPhone = "HKLM\\Software\\Zarvo\\Phone";
-
-SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms) {
-  SYSTEMTIME t{};
-  t.wYear = year;
-  t.wMonth = month;
-  t.wDay = day;
-  t.wHour = hour;
-  t.wMinute = minute;
-  t.wSecond = second;
-  t.wMilliseconds = ms;
-  return t;
-}
 
 std::optional<std::uint32_t> Stored(const char* name) { return registry::ReadDword(kPhone, name); }
 
@@ -54,7 +44,7 @@ class PendingCallStampsTest : public VlmrcTest {
 };
 
 TEST_F(PendingCallStampsTest, ACheckConsumesTheMark) {
-  handset::clock::Set(At(2026, 3, 10, 12, 0, 0, 0), false);
+  handset::clock::Set(MakeSystemTime(2026, 3, 10, 12, 0, 0, 0), false);
   vtRegister_(5);
   EXPECT_NE(Stored("VTTimeStampH").value_or(0), 0u);
   DWORD value = 99;
@@ -72,24 +62,24 @@ TEST_F(PendingCallStampsTest, ACheckConsumesTheMark) {
 
 TEST_F(PendingCallStampsTest, ElapsedTimeIsComparedWithTheLimitInclusively) {
   DWORD value = 0;
-  EXPECT_TRUE(RegisterThenCheck(At(2026, 3, 10, 12, 0, 0, 0), At(2026, 3, 10, 12, 0, 1, 500), 1500, &value));
+  EXPECT_TRUE(RegisterThenCheck(MakeSystemTime(2026, 3, 10, 12, 0, 0, 0), MakeSystemTime(2026, 3, 10, 12, 0, 1, 500), 1500, &value));
   EXPECT_EQ(value, 42u);
-  EXPECT_FALSE(RegisterThenCheck(At(2026, 3, 10, 12, 0, 0, 0), At(2026, 3, 10, 12, 0, 1, 501), 1500, &value));
+  EXPECT_FALSE(RegisterThenCheck(MakeSystemTime(2026, 3, 10, 12, 0, 0, 0), MakeSystemTime(2026, 3, 10, 12, 0, 1, 501), 1500, &value));
   EXPECT_EQ(value, 0u);
   // Day arithmetic within one month: day 1 at 10:00 to day 2 at 09:00.
-  EXPECT_TRUE(RegisterThenCheck(At(2026, 3, 1, 10, 0, 0, 0), At(2026, 3, 2, 9, 0, 0, 0), 82800000, &value));
-  EXPECT_FALSE(RegisterThenCheck(At(2026, 3, 1, 10, 0, 0, 0), At(2026, 3, 2, 9, 0, 0, 0), 82799999, &value));
+  EXPECT_TRUE(RegisterThenCheck(MakeSystemTime(2026, 3, 1, 10, 0, 0, 0), MakeSystemTime(2026, 3, 2, 9, 0, 0, 0), 82800000, &value));
+  EXPECT_FALSE(RegisterThenCheck(MakeSystemTime(2026, 3, 1, 10, 0, 0, 0), MakeSystemTime(2026, 3, 2, 9, 0, 0, 0), 82799999, &value));
 }
 
 TEST_F(PendingCallStampsTest, MarksOfAnotherMonthOrFromTheFutureAreStale) {
   DWORD value = 0;
   EXPECT_FALSE(
-      RegisterThenCheck(At(2026, 1, 31, 23, 59, 59, 900), At(2026, 2, 1, 0, 0, 0, 100), 0xFFFFFFFF, &value));
+      RegisterThenCheck(MakeSystemTime(2026, 1, 31, 23, 59, 59, 900), MakeSystemTime(2026, 2, 1, 0, 0, 0, 100), 0xFFFFFFFF, &value));
   EXPECT_FALSE(
-      RegisterThenCheck(At(2025, 12, 31, 23, 59, 59, 900), At(2026, 12, 31, 23, 59, 59, 900), 0xFFFFFFFF, &value));
+      RegisterThenCheck(MakeSystemTime(2025, 12, 31, 23, 59, 59, 900), MakeSystemTime(2026, 12, 31, 23, 59, 59, 900), 0xFFFFFFFF, &value));
   // One second ahead wraps to 4,294,966,296 ms.
-  EXPECT_FALSE(RegisterThenCheck(At(2026, 3, 10, 12, 0, 1, 0), At(2026, 3, 10, 12, 0, 0, 0), 4294966295u, &value));
-  EXPECT_TRUE(RegisterThenCheck(At(2026, 3, 10, 12, 0, 1, 0), At(2026, 3, 10, 12, 0, 0, 0), 4294966296u, &value));
+  EXPECT_FALSE(RegisterThenCheck(MakeSystemTime(2026, 3, 10, 12, 0, 1, 0), MakeSystemTime(2026, 3, 10, 12, 0, 0, 0), 4294966295u, &value));
+  EXPECT_TRUE(RegisterThenCheck(MakeSystemTime(2026, 3, 10, 12, 0, 1, 0), MakeSystemTime(2026, 3, 10, 12, 0, 0, 0), 4294966296u, &value));
 }
 
 TEST_F(PendingCallStampsTest, WithoutAnyMarkTheCheckFailsAndLeavesClearedValues) {
@@ -103,7 +93,7 @@ TEST_F(PendingCallStampsTest, WithoutAnyMarkTheCheckFailsAndLeavesClearedValues)
 }
 
 TEST_F(PendingCallStampsTest, TheExtendedCheckKeepsTheTimeStamp) {
-  handset::clock::Set(At(2026, 3, 10, 12, 0, 0, 0), false);
+  handset::clock::Set(MakeSystemTime(2026, 3, 10, 12, 0, 0, 0), false);
   vtRegister_(8);
   DWORD value = 0;
   EXPECT_TRUE(isVtEx_(1000, &value));
@@ -114,7 +104,7 @@ TEST_F(PendingCallStampsTest, TheExtendedCheckKeepsTheTimeStamp) {
 }
 
 TEST_F(PendingCallStampsTest, BothFamiliesShareCallNow) {
-  handset::clock::Set(At(2026, 3, 10, 12, 0, 0, 0), false);
+  handset::clock::Set(MakeSystemTime(2026, 3, 10, 12, 0, 0, 0), false);
   vtRegister_(5);
   sbmRegister_(7);
   DWORD value = 0;

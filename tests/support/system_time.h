@@ -1,0 +1,21 @@
+// Calendar times for tests that set the handset clock or convert times.
+#pragma once
+
+#include <windows.h>
+
+namespace testing_support {
+
+inline SYSTEMTIME MakeSystemTime(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0,
+                                 WORD milliseconds = 0) {
+  SYSTEMTIME time{};
+  time.wYear = year;
+  time.wMonth = month;
+  time.wDay = day;
+  time.wHour = hour;
+  time.wMinute = minute;
+  time.wSecond = second;
+  time.wMilliseconds = milliseconds;
+  return time;
+}
+
+}  // namespace testing_support
