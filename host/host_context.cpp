@@ -9,7 +9,7 @@
 namespace vlmhost {
 namespace {
 
-void PrintReadable(std::ostream& out, const nlohmann::json& value, const std::string& indent) {
+void PrintReadable(std::ostream& out, const Json& value, const std::string& indent) {
   for (const auto& [name, item] : value.items()) {
     if (item.is_object()) {
       out << indent << name << ":\n";
@@ -68,10 +68,10 @@ FARPROC HostContext::ExportAddress(const char* name) {
   return address;
 }
 
-void HostContext::Print(nlohmann::json result) {
+void HostContext::Print(Json result) {
   if (worker_) {
     for (const auto& notification : worker_->TakeNotifications())
-      result["notifications"].push_back(NotificationName(notification.message));
+      result["notifications"].push_back(NotificationName(notification));
   }
   if (json)
     out << result.dump(2) << "\n";

@@ -16,6 +16,9 @@
 
 namespace vlmhost {
 
+// Results keep the order in which a command adds their fields, in both output forms.
+using Json = nlohmann::ordered_json;
+
 // A failure that a person must read: what was wrong, and nothing was changed.
 class CommandError : public std::runtime_error {
  public:
@@ -47,7 +50,7 @@ class HostContext {
   }
   // Prints a command's result: JSON with --json, else readable "name: value" lines. The
   // notifications that the worker window received are part of it.
-  void Print(nlohmann::json result);
+  void Print(Json result);
 
   std::ostream& out;
   std::ostream& err;

@@ -39,10 +39,12 @@ LRESULT WorkerWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-std::string NotificationName(UINT message) {
+std::string NotificationName(const Notification& notification) {
   char hex[16];
-  std::snprintf(hex, sizeof(hex), "0x%04X", message);
-  if (message == WM_VTOPT_CHANGED) return std::string(hex) + " (VT option settings changed)";
+  std::snprintf(hex, sizeof(hex), "0x%04X", notification.message);
+  if (notification.message == WM_VTOPT_CHANGED) return std::string(hex) + " (VT option settings changed)";
+  if (notification.message == WM_LOW_BATTERY)
+    return std::string(hex) + " (low battery, " + std::to_string(notification.wParam) + " percent)";
   return hex;
 }
 

@@ -34,6 +34,6 @@ class WorkerWindow {
 };
 
 // A readable name of a message the library sends to the worker window.
-std::string NotificationName(UINT message);
+std::string NotificationName(const Notification& notification);
 
 }  // namespace vlmhost

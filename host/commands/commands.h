@@ -11,6 +11,8 @@ void AddStatusCommand(CLI::App& app, HostContext& context);
 void AddVtOptionCommands(CLI::App& app, HostContext& context);
 void AddSettingsCommands(CLI::App& app, HostContext& context);
 void AddStampCommands(CLI::App& app, HostContext& context);
+void AddDeviceCommands(CLI::App& app, HostContext& context);
+void AddTemplateCommands(CLI::App& app, HostContext& context);
 void AddRegistryCommands(CLI::App& app, HostContext& context);
 
 // Builds the whole command line; the commands run from CLI11's callbacks after parsing.

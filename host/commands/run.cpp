@@ -9,6 +9,8 @@ void AddAllCommands(CLI::App& app, HostContext& context) {
   AddVtOptionCommands(app, context);
   AddSettingsCommands(app, context);
   AddStampCommands(app, context);
+  AddDeviceCommands(app, context);
+  AddTemplateCommands(app, context);
   AddRegistryCommands(app, context);
 }
 

@@ -11,7 +11,7 @@
 namespace vlmhost {
 namespace {
 
-nlohmann::json DescribePhoneSettings(const PhoneSettings& record) {
+Json DescribePhoneSettings(const PhoneSettings& record) {
   return {{"PartnerMaleIconPath", FieldText(record.PartnerMaleIconPath, MAX_PATH)},
           {"PartnerFemaleIconPath", FieldText(record.PartnerFemaleIconPath, MAX_PATH)},
           {"WaitingTone", FieldText(record.WaitingTone, MAX_PATH)},
@@ -22,50 +22,50 @@ nlohmann::json DescribePhoneSettings(const PhoneSettings& record) {
           {"CallWaitingMsg", record.CallWaitingMsg}};
 }
 
-using Getter = std::function<nlohmann::json(HostContext&)>;
+using Getter = std::function<Json(HostContext&)>;
 using Setter = std::function<void(HostContext&, DWORD)>;
 
 // Every getter by its export name, in export order.
 const std::map<std::string, Getter>& Getters() {
   static const std::map<std::string, Getter> getters = {
-      {"GetCFUSettings", [](HostContext& c) { return nlohmann::json(VLMRC_EXPORT(c, GetCFUSettings)()); }},
+      {"GetCFUSettings", [](HostContext& c) { return Json(VLMRC_EXPORT(c, GetCFUSettings)()); }},
       {"GetCSDValue",
        [](HostContext& c) {
          DWORD value = 0;
          VLMRC_EXPORT(c, GetCSDValue)(&value);
-         return nlohmann::json(value);
+         return Json(value);
        }},
-      {"GetCallSession", [](HostContext& c) { return nlohmann::json(VLMRC_EXPORT(c, GetCallSession)()); }},
-      {"GetIncomingCallLine", [](HostContext& c) { return nlohmann::json(VLMRC_EXPORT(c, GetIncomingCallLine)()); }},
+      {"GetCallSession", [](HostContext& c) { return Json(VLMRC_EXPORT(c, GetCallSession)()); }},
+      {"GetIncomingCallLine", [](HostContext& c) { return Json(VLMRC_EXPORT(c, GetIncomingCallLine)()); }},
       {"GetLine2Ringtone",
        [](HostContext& c) {
          WCHAR ringtone[MAX_PATH] = {};
          VLMRC_EXPORT(c, GetLine2Ringtone)(ringtone);
-         return nlohmann::json(FieldText(ringtone, MAX_PATH));
+         return Json(FieldText(ringtone, MAX_PATH));
        }},
-      {"GetMultiLineSettings", [](HostContext& c) { return nlohmann::json(VLMRC_EXPORT(c, GetMultiLineSettings)()); }},
+      {"GetMultiLineSettings", [](HostContext& c) { return Json(VLMRC_EXPORT(c, GetMultiLineSettings)()); }},
       {"GetPDPSettings",
        [](HostContext& c) {
          PDPSettings record{};
          VLMRC_EXPORT(c, GetPDPSettings)(&record);
-         return nlohmann::json{{"CheckConnection", record.CheckConnection}, {"ShowPDPMsg", record.ShowPDPMsg}};
+         return Json{{"CheckConnection", record.CheckConnection}, {"ShowPDPMsg", record.ShowPDPMsg}};
        }},
-      {"GetPumpkeySettings", [](HostContext& c) { return nlohmann::json(VLMRC_EXPORT(c, GetPumpkeySettings)()); }},
-      {"GetSimStatus", [](HostContext& c) { return nlohmann::json(VLMRC_EXPORT(c, GetSimStatus)()); }},
+      {"GetPumpkeySettings", [](HostContext& c) { return Json(VLMRC_EXPORT(c, GetPumpkeySettings)()); }},
+      {"GetSimStatus", [](HostContext& c) { return Json(VLMRC_EXPORT(c, GetSimStatus)()); }},
       {"GetVideoCFSettings",
        [](HostContext& c) {
          VideoCFSettings record{};
          VLMRC_EXPORT(c, GetVideoCFSettings)(&record);
-         return nlohmann::json{{"SupportCF", record.SupportCF}, {"QueryVideoCFAsInit", record.QueryVideoCFAsInit}};
+         return Json{{"SupportCF", record.SupportCF}, {"QueryVideoCFAsInit", record.QueryVideoCFAsInit}};
        }},
       {"GetVideoCallForwardingStatus",
        [](HostContext& c) {
          DWORD simReady = 0;
          BOOL forwarding = VLMRC_EXPORT(c, GetVideoCallForwardingStatus)(&simReady);
-         return nlohmann::json{{"result", forwarding}, {"simReady", simReady}};
+         return Json{{"result", forwarding}, {"simReady", simReady}};
        }},
-      {"IsPowerLow", [](HostContext& c) { return nlohmann::json(VLMRC_EXPORT(c, IsPowerLow)()); }},
-      {"fnGetBrightnessPos", [](HostContext& c) { return nlohmann::json(VLMRC_EXPORT(c, fnGetBrightnessPos)()); }},
+      {"IsPowerLow", [](HostContext& c) { return Json(VLMRC_EXPORT(c, IsPowerLow)()); }},
+      {"fnGetBrightnessPos", [](HostContext& c) { return Json(VLMRC_EXPORT(c, fnGetBrightnessPos)()); }},
   };
   return getters;
 }
@@ -112,7 +112,7 @@ void AddSettingsCommands(CLI::App& app, HostContext& context) {
   auto* get = value->add_subcommand("get", "Call one getter, or every getter when no name is given");
   get->add_option("NAME", options->name, "export name")->check(CLI::IsMember(Names(Getters())));
   get->callback([&context, options] {
-    nlohmann::json result = nlohmann::json::object();
+    Json result = Json::object();
     for (const auto& [name, getter] : Getters())
       if (options->name.empty() || options->name == name) result[name] = getter(context);
     context.Print(result);

@@ -11,13 +11,13 @@ void AddStatusCommand(CLI::App& app, HostContext& context) {
   app.add_subcommand("status", "Show the device folder, the loaded library and the exports it offers")
       ->callback([&context] {
         context.Start();
-        nlohmann::json result;
+        Json result;
         result["device folder"] = context.deviceFolder.string();
         WCHAR path[MAX_PATH] = {};
         GetModuleFileNameW(context.Module(), path, MAX_PATH);
         result["library"] = FieldText(path, MAX_PATH);
-        nlohmann::json present = nlohmann::json::array();
-        nlohmann::json missing = nlohmann::json::array();
+        Json present = Json::array();
+        Json missing = Json::array();
         for (const auto& entry : kVlmrcExports) {
           std::u16string name(entry.name, entry.name + std::char_traits<char>::length(entry.name));
           FARPROC byName = GetProcAddressW(context.Module(), name.c_str());

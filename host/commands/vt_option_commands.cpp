@@ -32,8 +32,8 @@ const DwordField kDwordFields[] = {
     VTOPT_FIELD(ViewMode),
 };
 
-nlohmann::json Describe(const VTOptSetting& record) {
-  nlohmann::json result = nlohmann::json::object();
+Json Describe(const VTOptSetting& record) {
+  Json result = Json::object();
   for (const auto& field : kDwordFields) result[field.name] = field.get(record);
   result["PicFileName"] = FieldText(record.PicFileName, MAX_PATH);
   result["Angle"] = record.Angle;

@@ -12,6 +12,23 @@ void SetUILanguage(LANGID language) { loader::Loader().SetLanguage(language); }
 
 LANGID UILanguage() { return loader::Loader().Language(); }
 
+std::vector<ResourceKey> ResourceNames(HMODULE module, ResourceKey type) {
+  auto& loader = loader::Loader();
+  std::lock_guard lock(loader.Mutex());
+  loader::Module* found = loader.Find(module);
+  if (found == nullptr || found->resources == nullptr) return {};
+  auto typeId = std::holds_alternative<WORD>(type) ? resources::ResourceId::Number(std::get<WORD>(type))
+                                                   : resources::ResourceId::Name(std::get<std::u16string>(type));
+  std::vector<ResourceKey> names;
+  for (const auto& name : found->resources->Names(typeId)) {
+    if (name.name.empty())
+      names.emplace_back(name.number);
+    else
+      names.emplace_back(name.name);
+  }
+  return names;
+}
+
 std::string LastLoadFailure() { return loader::Loader().LastFailure(); }
 
 }  // namespace handset

@@ -1,5 +1,7 @@
 #include "resources/resource_set.h"
 
+#include <algorithm>
+
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -140,6 +142,14 @@ bool ResourceSet::HasType(const ResourceId& type) const {
   for (const Resource& resource : resources_)
     if (resource.type == type) return true;
   return false;
+}
+
+std::vector<ResourceId> ResourceSet::Names(const ResourceId& type) const {
+  std::vector<ResourceId> names;
+  for (const Resource& resource : resources_)
+    if (resource.type == type && std::find(names.begin(), names.end(), resource.name) == names.end())
+      names.push_back(resource.name);
+  return names;
 }
 
 }  // namespace handset::resources

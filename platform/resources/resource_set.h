@@ -45,6 +45,8 @@ class ResourceSet {
   // primary language, then a neutral one, then US English, then the first one the module carries.
   const Resource* Find(const ResourceId& type, const ResourceId& name, LANGID preferred) const;
   bool HasType(const ResourceId& type) const;
+  // The names of the resources of a type, each once, in the order of the set.
+  std::vector<ResourceId> Names(const ResourceId& type) const;
   bool Empty() const { return resources_.empty(); }
 
  private:

@@ -132,4 +132,34 @@ TEST_F(VlmhostTest, SingleValuesPhoneSettingsAndMarks) {
   EXPECT_NE(Run({"stamp", "check", "sbmint", "soon"}).exitCode, 0);
 }
 
+TEST_F(VlmhostTest, LayoutTemplatesAreListedAndShownFromTheLibrary) {
+  auto list = RunJson({"templates", "list"})["templates"];
+  EXPECT_EQ(list.size(), 33u);
+  EXPECT_EQ(list[0]["id"], "IDD_ZARVO_SIP_URI_PORT");
+  auto shown = RunJson({"templates", "show", "22506"});
+  EXPECT_EQ(shown["size"], "240 x 320");
+  EXPECT_EQ(shown["font"], "11 pt Tahoma");
+  ASSERT_EQ(shown["controls"].size(), 7u);
+  EXPECT_EQ(shown["controls"][0]["order"], 1);
+  Result missing = Run({"templates", "show", "4242"});
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_NE(missing.err.find("4242"), std::string::npos);
+}
+
+TEST_F(VlmhostTest, DeviceServicesRunAsTheHostRunsThem) {
+  auto led = RunJson({"led", "--seconds", "0.4"});
+  ASSERT_GE(led["commands"].size(), 3u);
+  EXPECT_EQ(led["commands"][0]["command"], "first lit phase");
+  EXPECT_EQ(led["commands"].back()["command"], "off");
+  EXPECT_EQ(led["open LED handles"], 0);
+
+  EXPECT_EQ(RunJson({"battery", "--percent", "40"}), nlohmann::json({{"result", 1}, {"percent", 40}, {"flags", 1}}));
+  EXPECT_EQ(RunJson({"battery", "--fail"})["result"], 0);
+  EXPECT_NE(Run({"battery", "--percent", "300"}).exitCode, 0);
+
+  auto idle = RunJson({"idle", "--percent", "9", "--interval", "50", "--seconds", "0.3"});
+  EXPECT_GE(idle["idle timer resets"], 1);
+  EXPECT_EQ(idle["notifications"][0], "0x04FA (low battery, 9 percent)");
+}
+
 }  // namespace

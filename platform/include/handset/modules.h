@@ -47,6 +47,11 @@ void RegisterModule(std::u16string_view fileName, InMemoryModule module);
 void SetUILanguage(LANGID language);
 LANGID UILanguage();
 
+// The names of the resources of one type that a loaded module carries in its own file (not in its
+// localized resource modules), in the order of the file; names come upper-cased, as the loader
+// compares them. Empty for an unknown module.
+std::vector<ResourceKey> ResourceNames(HMODULE module, ResourceKey type);
+
 // Why the last LoadLibraryW of this handset failed (file and reason), empty after a success.
 std::string LastLoadFailure();
 
