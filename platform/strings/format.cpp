@@ -205,7 +205,7 @@ std::size_t Format(char16_t* out, std::size_t capacity, const char16_t* format, 
     }
     ++p;
     Spec spec = ParseSpec(p);
-    if (!spec.type) break;  // the format ended inside a specification
+    if (!spec.type) break;  // the format ended inside a conversion
     Convert(output, spec, &ap);
   }
   va_end(ap);

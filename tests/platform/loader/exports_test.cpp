@@ -16,20 +16,7 @@
 namespace loader_testing {
 namespace {
 
-class ExportsTest : public LoaderTest {
- protected:
-  void SetUp() override {
-    LoaderTest::SetUp();
-    UseBuiltModules();
-    module_ = LoadLibraryW(u"resmod.dll");
-    ASSERT_NE(module_, nullptr) << handset::LastLoadFailure();
-  }
-  void TearDown() override {
-    FreeLibrary(module_);
-    LoaderTest::TearDown();
-  }
-  HMODULE module_ = nullptr;
-};
+class ExportsTest : public ResmodTest {};
 
 TEST_F(ExportsTest, NameAndOrdinalLeadToTheSameFunction) {
   struct Case {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "handset/handset.h"
+#include "handset/modules.h"
 
 namespace loader_testing {
 
@@ -16,6 +17,18 @@ void LoaderTest::TearDown() {
   HandsetTest::TearDown();
   unsetenv("HANDSET_MODULE_PATH");
   ClearEntryLog();
+}
+
+void ResmodTest::SetUp() {
+  LoaderTest::SetUp();
+  UseBuiltModules();
+  module_ = LoadLibraryW(u"resmod.dll");
+  ASSERT_NE(module_, nullptr) << handset::LastLoadFailure();
+}
+
+void ResmodTest::TearDown() {
+  FreeLibrary(module_);
+  LoaderTest::TearDown();
 }
 
 void LoaderTest::UseBuiltModules() { setenv("HANDSET_MODULE_PATH", HANDSET_TEST_MODULE_DIR, 1); }

@@ -44,4 +44,12 @@ class LoaderTest : public testing_support::HandsetTest {
   static std::string EntryCall(const char* module, HMODULE instance, DWORD reason, const char* reserved = "null");
 };
 
+// A test with the resource test module "resmod.dll" loaded by name.
+class ResmodTest : public LoaderTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  HMODULE module_ = nullptr;
+};
+
 }  // namespace loader_testing

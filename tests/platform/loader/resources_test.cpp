@@ -13,19 +13,8 @@
 namespace loader_testing {
 namespace {
 
-class ResourcesTest : public LoaderTest {
+class ResourcesTest : public ResmodTest {
  protected:
-  void SetUp() override {
-    LoaderTest::SetUp();
-    UseBuiltModules();
-    module_ = LoadLibraryW(u"resmod.dll");
-    ASSERT_NE(module_, nullptr) << handset::LastLoadFailure();
-  }
-  void TearDown() override {
-    FreeLibrary(module_);
-    LoaderTest::TearDown();
-  }
-
   // The bytes of a resource as text; "" when it is not found.
   std::string Text(LPCWSTR name, LPCWSTR type) {
     HRSRC resource = FindResourceW(module_, name, type);
@@ -42,7 +31,6 @@ class ResourcesTest : public LoaderTest {
     return buffer;
   }
 
-  HMODULE module_ = nullptr;
 };
 
 TEST_F(ResourcesTest, ResourcesAreFoundByNumberNameAndType) {
