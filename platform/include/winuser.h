@@ -86,6 +86,9 @@
 
 #define MAKEINTATOM(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
 
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 #define PM_NOYIELD 0x0002
@@ -675,6 +678,8 @@ HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
 // a terminator) and returns its length; 0 when there is no such string. With a capacity of 0 the
 // buffer receives a read-only pointer to the string in the resource.
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int capacity);
+
+int GetSystemMetrics(int index);
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc);
 BOOL KillTimer(HWND window, UINT_PTR id);

@@ -1,0 +1,36 @@
+// Control API of the handset's screen: its size and rotation, its resolution, its pixels and a
+// picture of it.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+namespace handset::screen {
+
+struct Size {
+  int width;
+  int height;
+};
+
+// 240 x 320 at angle 0 on a fresh handset.
+Size CurrentSize();
+// One of 240 x 320, 240 x 240, 320 x 240, 480 x 640, 640 x 480, 480 x 800, 800 x 480; any other
+// size is refused (false) and nothing changes. The rotation angle is kept.
+bool SetSize(int width, int height);
+
+// The display's rotation in degrees (0, 90, 180, 270).
+int Angle();
+// Turns the display to `angle` (0, 90, 180 or 270; anything else is refused): width and height
+// swap between portrait and landscape, and the window manager hears of the change.
+bool Rotate(int angle);
+
+// 96 on the 240-wide (quarter-VGA) screens, 192 on the VGA and wide-VGA ones.
+int Dpi();
+
+// The pixel at (x, y) as a COLORREF (0x00BBGGRR); 0xFFFFFFFF outside the screen.
+std::uint32_t Pixel(int x, int y);
+
+// Writes the screen as a PNG file; false when the file cannot be written.
+bool SavePng(const std::filesystem::path& file);
+
+}  // namespace handset::screen

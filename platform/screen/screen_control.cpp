@@ -1,0 +1,36 @@
+// The screen's control API.
+#include "handset/screen.h"
+
+#include "core/handset.h"
+#include "screen/screen.h"
+
+namespace handset::screen {
+
+Size CurrentSize() {
+  auto geometry = core::State<Screen>().Current();
+  return {geometry.width, geometry.height};
+}
+
+bool SetSize(int width, int height) { return core::State<Screen>().SetSize(width, height); }
+
+int Angle() { return core::State<Screen>().Current().angle; }
+
+bool Rotate(int angle) { return core::State<Screen>().Rotate(angle); }
+
+int Dpi() { return core::State<Screen>().Dpi(); }
+
+std::uint32_t Pixel(int x, int y) {
+  SurfacePtr surface = core::State<Screen>().Surface();
+  if (!surface || x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface.get()) ||
+      y >= cairo_image_surface_get_height(surface.get()))
+    return 0xFFFFFFFF;
+  std::uint32_t rgb = ReadPixel(surface.get(), x, y);
+  return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+bool SavePng(const std::filesystem::path& file) {
+  SurfacePtr surface = core::State<Screen>().Surface();
+  return surface && cairo_surface_write_to_png(surface.get(), file.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace handset::screen

@@ -1,0 +1,18 @@
+// GetSystemMetrics: the screen's measures. Metrics of the window system's own parts (scroll bars,
+// borders) belong to the window manager; an index nobody answers gives 0, as on Win32.
+#include <windows.h>
+
+#include "core/handset.h"
+#include "screen/screen.h"
+
+extern "C" int GetSystemMetrics(int index) {
+  auto geometry = handset::core::State<handset::screen::Screen>().Current();
+  switch (index) {
+    case SM_CXSCREEN:
+      return geometry.width;
+    case SM_CYSCREEN:
+      return geometry.height;
+    default:
+      return 0;
+  }
+}
