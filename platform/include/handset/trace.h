@@ -10,6 +10,10 @@
 //   LoadLibraryW {file name}, GetProcAddressW {name or "#ordinal"}, FreeLibrary {file name}
 //   CreateThread {}, TerminateThread {exit code}, CloseHandle {kind}
 //   FindWindowW {class, title}, SendMessageW / PostMessageW {message as 0x hex}
+//   CreateFontIndirectW {lfHeight, lfWeight, face, new handle}, CreatePen {style, width, colour,
+//   new handle}, CreateSolidBrush {colour, new handle}, SelectObject {kind, handle, previous},
+//   DeleteObject {kind, handle, "1" or "0"}, SetTextColor / SetBkColor {colour}, SetBkMode {mode}
+//   (kinds "font", "pen", "brush", "bitmap"; handles "0x1A4"; colours COLORREF "0x00BBGGRR")
 // Key paths start with the root's short name (HKLM, HKCU, HKCR, HKU) and keep the letter case in
 // which the caller wrote each component.
 #pragma once
