@@ -1,7 +1,11 @@
 // The screen's control API.
 #include "handset/screen.h"
 
+#include <mutex>
+
 #include "core/handset.h"
+#include "gdi/canvas.h"
+#include "gdi/gdi_state.h"
 #include "screen/screen.h"
 
 namespace handset::screen {
@@ -19,16 +23,18 @@ bool Rotate(int angle) { return core::State<Screen>().Rotate(angle); }
 
 int Dpi() { return core::State<Screen>().Dpi(); }
 
+// Reading the pixels waits for a drawing call in progress on another thread.
 std::uint32_t Pixel(int x, int y) {
+  std::lock_guard drawing(gdi::Gdi().Mutex());
   SurfacePtr surface = core::State<Screen>().Surface();
   if (!surface || x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface.get()) ||
       y >= cairo_image_surface_get_height(surface.get()))
     return 0xFFFFFFFF;
-  std::uint32_t rgb = ReadPixel(surface.get(), x, y);
-  return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+  return gdi::FromRgb(ReadPixel(surface.get(), x, y));
 }
 
 bool SavePng(const std::filesystem::path& file) {
+  std::lock_guard drawing(gdi::Gdi().Mutex());
   SurfacePtr surface = core::State<Screen>().Surface();
   return surface && cairo_surface_write_to_png(surface.get(), file.c_str()) == CAIRO_STATUS_SUCCESS;
 }
