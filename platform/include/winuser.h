@@ -241,6 +241,19 @@
 #define DS_CENTER 0x0800
 #define DS_CENTERMOUSE 0x1000
 
+// WM_GETDLGCODE: what a control wants of the keys a dialog would otherwise take.
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
+#define DLGC_HASSETSEL 0x0008
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
+#define DLGC_RADIOBUTTON 0x0040
+#define DLGC_WANTCHARS 0x0080
+#define DLGC_STATIC 0x0100
+#define DLGC_BUTTON 0x2000
+
 #define DM_GETDEFID (WM_USER + 0)
 #define DM_SETDEFID (WM_USER + 1)
 #define DC_HASDEFID 0x534B
@@ -405,6 +418,7 @@
 #define LB_GETTOPINDEX 0x018E
 #define LB_FINDSTRING 0x018F
 #define LB_SETTOPINDEX 0x0197
+#define LB_GETITEMRECT 0x0198
 #define LB_GETITEMDATA 0x0199
 #define LB_SETITEMDATA 0x019A
 #define LB_GETITEMHEIGHT 0x01A1
@@ -672,6 +686,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 // --- icons and bitmaps from resources ---------------------------------------------------------
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
 BOOL DestroyIcon(HICON icon);
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
 HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
 
 // Copies string `id` of the module's string table into the buffer (at most capacity - 1 units and

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 #include "loader/names.h"
 
@@ -115,6 +116,16 @@ std::optional<ResourceSet> ResourceSet::Parse(std::span<const std::byte> image, 
     return std::nullopt;
   }
   return ResourceSet(std::move(resources));
+}
+
+const Resource* ResourceSet::Containing(const void* address) const {
+  auto at = static_cast<const std::byte*>(address);
+  for (const auto& resource : resources_) {
+    const std::byte* begin = resource.data.data();
+    if (!resource.data.empty() && std::less_equal<>()(begin, at) && std::less<>()(at, begin + resource.data.size()))
+      return &resource;
+  }
+  return nullptr;
 }
 
 const Resource* ResourceSet::Find(const ResourceId& type, const ResourceId& name, LANGID preferred) const {

@@ -47,6 +47,9 @@ class ResourceSet {
   bool HasType(const ResourceId& type) const;
   // The names of the resources of a type, each once, in the order of the set.
   std::vector<ResourceId> Names(const ResourceId& type) const;
+  // The resource whose bytes hold `address`, if any: what a caller that hands in a pointer to a
+  // loaded resource (a dialog template) is showing.
+  const Resource* Containing(const void* address) const;
   bool Empty() const { return resources_.empty(); }
 
  private:

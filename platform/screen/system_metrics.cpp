@@ -4,6 +4,7 @@
 
 #include "core/handset.h"
 #include "screen/screen.h"
+#include "windows/window_metrics.h"
 
 extern "C" int GetSystemMetrics(int index) {
   auto geometry = handset::core::State<handset::screen::Screen>().Current();
@@ -13,6 +14,6 @@ extern "C" int GetSystemMetrics(int index) {
     case SM_CYSCREEN:
       return geometry.height;
     default:
-      return 0;
+      return handset::windows::WindowMetric(index).value_or(0);
   }
 }

@@ -1,4 +1,6 @@
 // Taking messages out of the calling thread's queue, and handing them to window procedures.
+#include <algorithm>
+
 #include "threads/thread_exit.h"
 #include "windows/window_manager.h"
 
@@ -41,8 +43,7 @@ std::optional<MSG> WindowManager::Retrieve(MessageQueue& queue, const MessageFil
     return MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(*exitCode), 0);
 
   if (filter.AcceptsMessage(WM_PAINT))
-    for (HWND window : queue.WindowsToPaint())
-      if (filter.AcceptsWindow(window) && Find(window)) return MakeMessage(window, WM_PAINT, 0, 0);
+    if (HWND window = NextToPaint(queue, filter)) return MakeMessage(window, WM_PAINT, 0, 0);
 
   if (filter.AcceptsMessage(WM_TIMER)) {
     auto timer = queue.TakeDueTimer(remove, [&](HWND window) { return filter.AcceptsWindow(window); });
@@ -50,6 +51,31 @@ std::optional<MSG> WindowManager::Retrieve(MessageQueue& queue, const MessageFil
       return MakeMessage(timer->window, WM_TIMER, timer->id, reinterpret_cast<LPARAM>(timer->procedure));
   }
   return std::nullopt;
+}
+
+HWND WindowManager::NextToPaint(MessageQueue& queue, const MessageFilter& filter) const {
+  auto invalid = queue.WindowsToPaint();
+  auto waiting = [&](HWND handle) {
+    return filter.AcceptsWindow(handle) && std::find(invalid.begin(), invalid.end(), handle) != invalid.end();
+  };
+  std::lock_guard lock(mutex_);
+  const auto& tops = tree_.Desktop()->children;
+  HWND chosen = nullptr;
+  std::ptrdiff_t chosenDepth = -1;
+  for (HWND handle : invalid) {
+    if (!filter.AcceptsWindow(handle)) continue;
+    auto window = handset_.Handles().Find<Window>(handle);
+    if (!window || window->state == WindowState::Gone) continue;
+    // The lowest top-level window first, so that what lies above it is drawn over it; within
+    // it, a parent before its children.
+    auto depth = std::find(tops.begin(), tops.end(), tree_.TopLevelAncestor(window)) - tops.begin();
+    if (depth <= chosenDepth) continue;
+    for (auto w = window->parent.lock(); w && w != tree_.Desktop(); w = w->parent.lock())
+      if (waiting(w->handle)) handle = w->handle;
+    chosen = handle;
+    chosenDepth = depth;
+  }
+  return chosen;
 }
 
 int WindowManager::GetMessage(MSG& message, HWND window, UINT first, UINT last) {

@@ -3,13 +3,16 @@
 // window, so that replacing it (subclassing) touches one window and not its class.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <windows.h>
 
+#include "windows/scroll_bar.h"
 #include "windows/window_class.h"
 
 namespace handset::windows {
@@ -37,8 +40,17 @@ struct Window {
   DWORD exStyle = 0;
   UINT_PTR id = 0;  // a child's identifier (the HMENU argument of CreateWindowExW)
   std::vector<BYTE> extraBytes;  // the class's cbWndExtra, zeroed
+  LONG_PTR userData = 0;         // GWLP_USERDATA
   std::u16string text;
   RECT rect{};  // in the parent's client coordinates (the screen's for a top-level window)
+
+  // The part of the client area that waits for WM_PAINT (client coordinates), and whether
+  // BeginPaint must erase the background first.
+  std::optional<RECT> update;
+  bool eraseOnPaint = false;
+
+  // The window's own scroll bars, and the bar of a scroll-bar control (SB_HORZ, SB_VERT, SB_CTL).
+  std::array<ScrollBar, 3> scrollBars{};
 
   // The tree: a child's parent, a top-level window's parent is the desktop. Children are kept in
   // z-order, topmost first.

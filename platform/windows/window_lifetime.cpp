@@ -2,12 +2,22 @@
 // only (CE has no non-client messages); DestroyWindow destroys the windows it owns, sends
 // WM_DESTROY to the window and then to its children, parents first, and releases them all.
 #include "windows/window_manager.h"
+#include "windows/window_metrics.h"
 
 namespace handset::windows {
 namespace {
 
-// Until the handset has a screen, a default position or size is zero.
-int OrZero(int value) { return value == CW_USEDEFAULT ? 0 : value; }
+// CW_USEDEFAULT gives a top-level window the whole screen, as on the handset, and a child nothing.
+RECT InitialRect(const CreateParameters& p, bool topLevel) {
+  RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  bool defaultPlace = p.x == CW_USEDEFAULT;
+  bool defaultSize = p.width == CW_USEDEFAULT;
+  int x = defaultPlace ? (topLevel ? screen.left : 0) : p.x;
+  int y = defaultPlace ? (topLevel ? screen.top : 0) : p.y;
+  int width = defaultSize ? (topLevel ? screen.right - x : 0) : p.width;
+  int height = defaultSize ? (topLevel ? screen.bottom - y : 0) : p.height;
+  return {x, y, x + width, y + height};
+}
 
 }  // namespace
 
@@ -45,10 +55,11 @@ HWND WindowManager::Create(const CreateParameters& p) {
     window->exStyle = p.exStyle;
     if (style & WS_CHILD) window->id = reinterpret_cast<UINT_PTR>(p.menu);
     window->extraBytes.assign(static_cast<std::size_t>(windowClass->windowExtraBytes), 0);
-    if (p.windowName) window->text = p.windowName;
-    int x = OrZero(p.x), y = p.x == CW_USEDEFAULT ? 0 : p.y;
-    int width = OrZero(p.width), height = p.width == CW_USEDEFAULT ? 0 : p.height;
-    window->rect = {x, y, x + width, y + height};
+    // A resource ordinal in place of a name (a dialog's static showing an icon) is no text.
+    if (p.windowName && !IS_INTRESOURCE(p.windowName)) window->text = p.windowName;
+    window->rect = InitialRect(p, !(style & WS_CHILD));
+    window->scrollBars[SB_HORZ].exists = (style & WS_HSCROLL) != 0;
+    window->scrollBars[SB_VERT].exists = (style & WS_VSCROLL) != 0;
 
     window->handle = core::HandleTable::ToHandle<HWND>(handset_.Handles().Add(window));
     ++windowClass->windowCount;
@@ -60,16 +71,55 @@ HWND WindowManager::Create(const CreateParameters& p) {
     }
     visible = IsVisibleLocked(*window);
   }
-  if (visible) Invalidate(*window);
+  if (visible) InvalidateArea(window, nullptr, true);
 
-  CREATESTRUCTW create{p.param, p.instance, p.menu, p.parent, p.height, p.width, p.y, p.x,
-                       static_cast<LONG>(style), p.windowName, p.className, p.exStyle};
+  RECT placed = window->rect;
+  CREATESTRUCTW create{p.param,
+                       p.instance,
+                       p.menu,
+                       p.parent,
+                       placed.bottom - placed.top,
+                       placed.right - placed.left,
+                       placed.top,
+                       placed.left,
+                       static_cast<LONG>(style),
+                       p.windowName,
+                       p.className,
+                       p.exStyle};
   LRESULT result = CallProcedure(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create));
   if (result == -1) Destroy(window->handle);
   // The procedure may also have destroyed the window itself while handling WM_CREATE.
   auto creating = WindowState::Creating;
   if (!window->state.compare_exchange_strong(creating, WindowState::Alive)) return nullptr;
-  return window->handle;
+  HWND handle = window->handle;
+  SendSize(handle);
+  SendMove(handle);
+  // A top-level window that starts visible becomes the active one, as ShowWindow makes it.
+  if (visible && !(style & (WS_CHILD | WS_DISABLED)) && IsWindow(handle)) Activate(handle);
+  return IsWindow(handle) ? handle : nullptr;
+}
+
+void WindowManager::SendSize(HWND handle) {
+  auto window = Find(handle);
+  if (!window) return;
+  RECT client;
+  {
+    std::lock_guard lock(mutex_);
+    client = *ClientRectLocked(*window);
+  }
+  Send(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+}
+
+void WindowManager::SendMove(HWND handle) {
+  auto window = Find(handle);
+  if (!window) return;
+  POINT origin;
+  {
+    std::lock_guard lock(mutex_);
+    RECT insets = NonClientInsets(window->style);
+    origin = {window->rect.left + insets.left, window->rect.top + insets.top};
+  }
+  Send(handle, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
 }
 
 bool WindowManager::Destroy(HWND handle) {
@@ -98,6 +148,11 @@ bool WindowManager::Destroy(HWND handle) {
   }
   for (const auto& w : owned) Destroy(w->handle);
 
+  // Focus and activation leave the window before it hears WM_DESTROY.
+  HWND focus = Focus();
+  if (focus && (focus == handle || IsDescendant(handle, focus)))
+    SetFocus((window->style & WS_CHILD) ? Parent(handle) : nullptr);
+  if (Active() == handle) ActivateOther(handle);
   SendDestroyMessages(window);
   Release(window);
   return true;

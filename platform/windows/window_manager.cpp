@@ -1,10 +1,19 @@
 #include "windows/window_manager.h"
 
 #include "windows/names.h"
+#include "windows/system_classes.h"
 
 namespace handset::windows {
 
 WindowManager& Windows() { return core::State<WindowManager>(); }
+
+WindowManager::WindowManager(core::Handset& handset) : handset_(handset) {
+  for (const auto& description : SystemClasses()) {
+    DWORD error = 0;
+    classes_.Register(description, error);
+  }
+  ConnectScreen();
+}
 
 WindowManager::~WindowManager() {
   for (const auto& window : tree_.TopLevelWindows()) Release(window);
@@ -52,15 +61,16 @@ void WindowManager::SetText(Window& window, std::u16string text) {
   window.text = std::move(text);
 }
 
+HBRUSH WindowManager::ClassBackground(const Window& window) const {
+  std::lock_guard lock(mutex_);
+  return window.windowClass->background;
+}
+
 bool WindowManager::IsVisibleLocked(const Window& window) const {
   for (const Window* w = &window; w; w = w->parent.lock().get())
     if (!(w->style & WS_VISIBLE)) return false;
   return true;
 }
-
-void WindowManager::Invalidate(const Window& window) { window.queue->Invalidate(window.handle); }
-
-void WindowManager::Validate(const Window& window) { window.queue->Validate(window.handle); }
 
 void WindowManager::Release(const std::shared_ptr<Window>& window) {
   std::vector<std::shared_ptr<Window>> released;
@@ -79,11 +89,16 @@ void WindowManager::Release(const std::shared_ptr<Window>& window) {
     }
   }
   for (const auto& w : released) w->queue->ForgetWindow(w->handle);
+  ForgetInput(released);
 }
 
 void WindowManager::ThreadEnded(const std::shared_ptr<MessageQueue>& queue) {
   queue->Close();
   queues_.Remove(queue);
+  {
+    std::lock_guard lock(mutex_);
+    input_.erase(queue->ThreadId());
+  }
   std::vector<std::shared_ptr<Window>> orphans;
   {
     std::lock_guard lock(mutex_);

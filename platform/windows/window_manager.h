@@ -11,10 +11,13 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include <windows.h>
 
 #include "core/handset.h"
+#include "gdi/window_dc.h"
 #include "windows/message_filter.h"
 #include "windows/message_queue.h"
 #include "windows/thread_queues.h"
@@ -36,9 +39,24 @@ struct CreateParameters {
   LPVOID param = nullptr;
 };
 
+// One window's new place, as SetWindowPos and DeferWindowPos take it.
+struct PositionChange {
+  HWND window = nullptr;
+  HWND insertAfter = nullptr;
+  int x = 0, y = 0, cx = 0, cy = 0;
+  UINT flags = 0;
+};
+
+// The window that has the keyboard focus and the active window of one thread.
+struct InputState {
+  HWND focus = nullptr;
+  HWND active = nullptr;
+};
+
 class WindowManager : public std::enable_shared_from_this<WindowManager> {
  public:
-  explicit WindowManager(core::Handset& handset) : handset_(handset) {}
+  // Registers the system's global classes (the standard controls and the dialog class).
+  explicit WindowManager(core::Handset& handset);
   // Windows still alive at shutdown are released without messages: their procedures may live in
   // modules that are already unloaded, and a process that ends sends its windows nothing either.
   ~WindowManager();
@@ -60,10 +78,78 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
   std::u16string Text(const Window& window) const;
   void SetText(Window& window, std::u16string text);
 
-  // --- paint (window_manager.cpp) ------------------------------------------------------------
-  // The window needs (or no longer needs) WM_PAINT; its thread makes the message when idle.
-  void Invalidate(const Window& window);
-  void Validate(const Window& window);
+  // --- window data (window_data.cpp) ---------------------------------------------------------
+  // GWL_/GWLP_ fields and the extra bytes of `width` (4 or 8) at a non-negative offset; nothing
+  // with the Win32 error set when the index does not fit the window.
+  std::optional<LONG_PTR> GetData(HWND handle, int index, int width) const;
+  std::optional<LONG_PTR> SetData(HWND handle, int index, LONG_PTR value, int width);
+  std::u16string ClassName(const Window& window) const;
+
+  // --- the tree (window_relations.cpp) -------------------------------------------------------
+  // A child's parent or a top-level window's owner, as GetParent answers.
+  HWND Parent(HWND handle) const;
+  HWND Related(HWND handle, UINT relation) const;
+  HWND ChildById(HWND parent, int id) const;
+  bool IsDescendant(HWND ancestor, HWND handle) const;
+  // The window's children, in z-order.
+  std::vector<HWND> Children(HWND handle) const;
+  // The top-level windows in z-order, topmost first.
+  std::vector<HWND> TopLevel() const;
+
+  // --- geometry (window_geometry.cpp) --------------------------------------------------------
+  std::optional<RECT> WindowRectOnScreen(HWND handle) const;
+  std::optional<RECT> ClientRect(HWND handle) const;  // (0, 0, width, height)
+  std::optional<POINT> ClientOriginOnScreen(HWND handle) const;
+  // The window's rectangle in its parent's client coordinates.
+  std::optional<RECT> PlacementRect(HWND handle) const;
+
+  // WM_SIZE with the client size and WM_MOVE with the client origin (in the parent's client
+  // coordinates), as a window hears them at creation and after a change of place.
+  void SendSize(HWND handle);
+  void SendMove(HWND handle);
+
+  // --- places (window_positions.cpp) ---------------------------------------------------------
+  // Applies every change at once, as EndDeferWindowPos does: WM_WINDOWPOSCHANGING to each window,
+  // then all the new places, then one invalidation per window and parent, then
+  // WM_WINDOWPOSCHANGED (whose default handling sends WM_MOVE and WM_SIZE) to each.
+  bool ApplyPositions(std::vector<PositionChange> changes);
+
+  // --- visible, enabled, focus, active (window_state.cpp) ------------------------------------
+  bool Show(HWND handle, int command);
+  bool IsVisible(HWND handle) const;
+  // Returns whether the window was disabled before; nothing for an invalid window.
+  std::optional<bool> Enable(HWND handle, bool enable);
+  bool IsEnabled(HWND handle) const;
+  // The calling thread's focus and active window.
+  HWND SetFocus(HWND handle);
+  HWND Focus() const;
+  HWND Activate(HWND handle);
+  HWND Active() const;
+  // The active window is going away: its owner or another window of the thread takes over.
+  void ActivateOther(HWND leaving);
+  // Sets WS_ style bits on or off, for the window's own bookkeeping (scroll bars shown).
+  void ChangeStyle(Window& window, DWORD set, DWORD clear);
+
+  // --- paint (window_paint.cpp) --------------------------------------------------------------
+  // `rect` in client coordinates, none for the whole client area. A window without
+  // WS_CLIPCHILDREN passes the invalidation on to its visible children.
+  void InvalidateArea(const std::shared_ptr<Window>& window, const RECT* rect, bool erase);
+  void ValidateArea(const std::shared_ptr<Window>& window, const RECT* rect);
+  // The update rectangle (client coordinates) and whether to erase, taken out of the window.
+  std::optional<RECT> TakeUpdate(const std::shared_ptr<Window>& window, bool& erase);
+  std::optional<RECT> PeekUpdate(const Window& window) const;
+
+  // --- screen and device contexts (screen_link.cpp) -----------------------------------------
+  // Where a window's device context paints: its client origin and the part of its client area
+  // inside its ancestors' (nothing for a hidden window), in screen coordinates.
+  std::optional<gdi::WindowArea> AreaOf(HWND handle) const;
+  // The screen has a new size: WM_SETTINGCHANGE to the top-level windows, full-screen ones resized.
+  void ScreenChanged(int width, int height);
+  HBRUSH ClassBackground(const Window& window) const;
+
+  // --- scroll bars (window_scroll.cpp) -------------------------------------------------------
+  std::optional<int> SetScroll(HWND handle, int bar, const SCROLLINFO& info, bool redraw);
+  bool GetScroll(HWND handle, int bar, SCROLLINFO& info) const;
 
   // --- messages (message_delivery.cpp) -------------------------------------------------------
   LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,6 +165,8 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
   // for a message (GetMessageW, and modal loops) read the queue's serial, call this, and when it
   // finds nothing, sleep in WaitForMessage with that serial.
   std::optional<MSG> Retrieve(MessageQueue& queue, const MessageFilter& filter, bool remove);
+  // The window whose WM_PAINT comes next: the first invalid one, or an invalid ancestor of it.
+  HWND NextToPaint(MessageQueue& queue, const MessageFilter& filter) const;
   int GetMessage(MSG& message, HWND window, UINT first, UINT last);
   bool PeekMessage(MSG& message, HWND window, UINT first, UINT last, bool remove);
   LRESULT Dispatch(const MSG& message);
@@ -97,6 +185,15 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
   // Unlinks the window and its descendants and releases their handles, sending nothing.
   void Release(const std::shared_ptr<Window>& window);
   void HandleSent(SentMessage& message);
+  InputState& InputLocked(DWORD threadId) { return input_[threadId]; }
+  void ConnectScreen();
+  void ForgetInput(const std::vector<std::shared_ptr<Window>>& released);
+  void InvalidateLocked(Window& window, const RECT* rect, bool erase, std::vector<std::shared_ptr<MessageQueue>>& wake,
+                        std::vector<HWND>& windows);
+  void CoverAbove(const Window& window, const RECT& area, bool erase, std::vector<std::shared_ptr<MessageQueue>>& wake,
+                  std::vector<HWND>& windows);
+  std::optional<RECT> ClientRectLocked(const Window& window) const;
+  POINT ClientOriginLocked(const Window& window) const;
   LRESULT SendToOtherThread(const std::shared_ptr<Window>& window, UINT message, WPARAM wParam, LPARAM lParam);
   bool IsVisibleLocked(const Window& window) const;
 
@@ -105,6 +202,8 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
   ClassTable classes_;
   WindowTree tree_;
   ThreadQueues queues_;
+  std::unordered_map<DWORD, InputState> input_;  // by thread
+  SIZE screenSize_{0, 0};                         // as of the last change, to find full-screen windows
 };
 
 // The one wait of every message loop: sleeps until `queue` (the calling thread's) may hold

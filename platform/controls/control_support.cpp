@@ -1,0 +1,59 @@
+#include "controls/control_support.h"
+
+namespace handset::controls {
+
+void Notify(HWND control, WORD code) {
+  HWND parent = GetParent(control);
+  if (!parent) return;
+  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
+}
+
+HBRUSH ColorsFromParent(HWND control, HDC dc, UINT message) {
+  HWND parent = GetParent(control);
+  auto brush = parent ? reinterpret_cast<HBRUSH>(SendMessageW(parent, message, reinterpret_cast<WPARAM>(dc),
+                                                              reinterpret_cast<LPARAM>(control)))
+                      : nullptr;
+  if (!brush)
+    brush = reinterpret_cast<HBRUSH>(
+        DefWindowProcW(control, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+  return brush;
+}
+
+std::u16string TextOf(HWND window) {
+  int length = GetWindowTextLengthW(window);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+FontScope::FontScope(HDC dc, HFONT font)
+    : dc_(dc), previous_(SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT))) {}
+
+FontScope::~FontScope() {
+  if (previous_) SelectObject(dc_, previous_);
+}
+
+int LineHeight(HWND control, HFONT font) {
+  HDC dc = GetDC(control);
+  int height = 16;
+  if (dc) {
+    FontScope scope(dc, font);
+    TEXTMETRICW metrics{};
+    if (GetTextMetricsW(dc, &metrics)) height = metrics.tmHeight + metrics.tmExternalLeading;
+    ReleaseDC(control, dc);
+  }
+  return height;
+}
+
+void FrameRect(HDC dc, const RECT& rect, COLORREF color) {
+  HPEN pen = CreatePen(PS_SOLID, 1, color);
+  HGDIOBJ previousPen = SelectObject(dc, pen);
+  HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+  SelectObject(dc, previousBrush);
+  SelectObject(dc, previousPen);
+  DeleteObject(pen);
+}
+
+}  // namespace handset::controls

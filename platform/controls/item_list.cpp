@@ -1,0 +1,61 @@
+#include "controls/item_list.h"
+
+#include <algorithm>
+
+namespace handset::controls {
+namespace {
+
+WCHAR Folded(WCHAR c) { return static_cast<WCHAR>(towupper(c)); }
+
+bool StartsWith(const std::u16string& text, const std::u16string& prefix, bool exact) {
+  if (exact ? text.size() != prefix.size() : text.size() < prefix.size()) return false;
+  return std::equal(prefix.begin(), prefix.end(), text.begin(), [](WCHAR a, WCHAR b) { return Folded(a) == Folded(b); });
+}
+
+}  // namespace
+
+int ItemList::Add(std::u16string text, bool sorted) {
+  auto at = items_.end();
+  if (sorted)
+    at = std::find_if(items_.begin(), items_.end(), [&](const Item& item) { return lstrcmpiW(text.c_str(), item.text.c_str()) < 0; });
+  int index = static_cast<int>(at - items_.begin());
+  items_.insert(at, Item{std::move(text), 0});
+  if (selection_ >= index) ++selection_;
+  return index;
+}
+
+int ItemList::Insert(int index, std::u16string text) {
+  if (index == -1) index = Count();
+  if (index < 0 || index > Count()) return LB_ERR;
+  items_.insert(items_.begin() + index, Item{std::move(text), 0});
+  if (selection_ >= index) ++selection_;
+  return index;
+}
+
+int ItemList::Erase(int index) {
+  if (!Has(index)) return LB_ERR;
+  items_.erase(items_.begin() + index);
+  if (selection_ == index)
+    selection_ = -1;
+  else if (selection_ > index)
+    --selection_;
+  return Count();
+}
+
+void ItemList::Clear() {
+  items_.clear();
+  selection_ = -1;
+}
+
+int ItemList::Find(int start, const std::u16string& text, bool exact) const {
+  int count = Count();
+  if (!count) return LB_ERR;
+  int first = (start < 0 || start >= count) ? 0 : start + 1;
+  for (int n = 0; n < count; ++n) {
+    int index = (first + n) % count;
+    if (StartsWith(Text(index), text, exact)) return index;
+  }
+  return LB_ERR;
+}
+
+}  // namespace handset::controls

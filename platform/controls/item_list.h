@@ -1,0 +1,45 @@
+// The strings of a list box or combo box, each with its item data, and the current selection.
+// Indexes are those of the LB_ / CB_ messages; failures give LB_ERR (which equals CB_ERR).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace handset::controls {
+
+class ItemList {
+ public:
+  // Inserts in sorted order (ignoring case) when `sorted`, else at the end.
+  int Add(std::u16string text, bool sorted);
+  // At `index`, or at the end for -1; LB_ERR past the end.
+  int Insert(int index, std::u16string text);
+  // The number of items left, or LB_ERR.
+  int Erase(int index);
+  void Clear();
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  bool Has(int index) const { return index >= 0 && index < Count(); }
+  const std::u16string& Text(int index) const { return items_[static_cast<std::size_t>(index)].text; }
+  LRESULT Data(int index) const { return items_[static_cast<std::size_t>(index)].data; }
+  void SetData(int index, LRESULT data) { items_[static_cast<std::size_t>(index)].data = data; }
+
+  // The first item after `start` (wrapping round; -1 searches from the top) whose text begins
+  // with (or, `exact`, equals) `text`, ignoring case; LB_ERR when none does.
+  int Find(int start, const std::u16string& text, bool exact) const;
+
+  int Selection() const { return selection_; }
+  // Selects `index`; -1, or an index past the end, clears the selection.
+  void Select(int index) { selection_ = Has(index) ? index : -1; }
+
+ private:
+  struct Item {
+    std::u16string text;
+    LRESULT data = 0;
+  };
+  std::vector<Item> items_;
+  int selection_ = -1;
+};
+
+}  // namespace handset::controls

@@ -1,0 +1,35 @@
+#include "dialogs/dialog_box.h"
+
+#include "dialogs/dialog_records.h"
+#include "dialogs/modal_loop.h"
+
+namespace handset::dialogs {
+
+HWND TopLevelOf(HWND window) {
+  while (window && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
+  return window;
+}
+
+INT_PTR RunDialogBox(DialogRequest request) {
+  request.owner = TopLevelOf(request.owner);
+  HWND dialog = BuildDialog(request);
+  if (!dialog) return -1;
+  auto record = Dialogs().Get(dialog);
+  if (request.owner && IsWindowEnabled(request.owner) && !record->ended) {
+    EnableWindow(request.owner, FALSE);
+    record->ownerDisabled = true;
+  }
+  user::ModalFrame frame;
+  frame.kind = "dialog";
+  frame.window = dialog;
+  frame.templateId = record->templateId;
+  frame.ended = [record, dialog] { return record->ended.load() || !IsWindow(dialog); };
+  frame.cancel = [dialog] { EndDialog(dialog, IDCANCEL); };
+  RunModalLoop(frame);
+  // A dialog destroyed without EndDialog still gives its owner back.
+  if (record->ownerDisabled && IsWindow(request.owner)) EnableWindow(request.owner, TRUE);
+  if (IsWindow(dialog)) DestroyWindow(dialog);
+  return record->result;
+}
+
+}  // namespace handset::dialogs

@@ -1,0 +1,184 @@
+// MessageBoxW: a modal window with the message, an icon and a row of buttons, laid out for the
+// handset's screen, run by the same modal loop as dialog boxes. Escape chooses Cancel when there
+// is one, or OK when it is the only button, as on Win32; the scripted user answers it with any of
+// its buttons.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_box.h"
+#include "dialogs/dialog_records.h"
+#include "dialogs/modal_loop.h"
+#include "windows/system_classes.h"
+
+using namespace handset::dialogs;
+
+namespace {
+
+struct ButtonSpec {
+  int id;
+  const WCHAR* label;
+};
+
+std::vector<ButtonSpec> ButtonsOf(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+      return {{IDOK, u"OK"}, {IDCANCEL, u"Cancel"}};
+    case MB_ABORTRETRYIGNORE:
+      return {{IDABORT, u"Abort"}, {IDRETRY, u"Retry"}, {IDIGNORE, u"Ignore"}};
+    case MB_YESNOCANCEL:
+      return {{IDYES, u"Yes"}, {IDNO, u"No"}, {IDCANCEL, u"Cancel"}};
+    case MB_YESNO:
+      return {{IDYES, u"Yes"}, {IDNO, u"No"}};
+    case MB_RETRYCANCEL:
+      return {{IDRETRY, u"Retry"}, {IDCANCEL, u"Cancel"}};
+    default:
+      return {{IDOK, u"OK"}};
+  }
+}
+
+// The answer of a box closed without a choice: Cancel, OK when it stands alone, else the answer
+// that declines.
+int CancelResult(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_OK:
+      return IDOK;
+    case MB_YESNO:
+      return IDNO;
+    case MB_ABORTRETRYIGNORE:
+      return IDABORT;
+    default:
+      return IDCANCEL;
+  }
+}
+
+LPCWSTR IconOf(UINT type) {
+  switch (type & MB_ICONMASK) {
+    case MB_ICONHAND:
+      return IDI_HAND;
+    case MB_ICONQUESTION:
+      return IDI_QUESTION;
+    case MB_ICONEXCLAMATION:
+      return IDI_EXCLAMATION;
+    case MB_ICONASTERISK:
+      return IDI_ASTERISK;
+    default:
+      return nullptr;
+  }
+}
+
+INT_PTR MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
+  if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
+  int id = LOWORD(wParam);
+  // Escape presses Cancel; without a Cancel button it counts only when OK stands alone.
+  if (GetDlgItem(box, id)) {
+    EndDialog(box, id);
+  } else if (id == IDCANCEL && GetDlgItem(box, IDOK) && !GetDlgItem(box, IDYES) && !GetDlgItem(box, IDRETRY)) {
+    EndDialog(box, IDOK);
+  }
+  return TRUE;
+}
+
+int Scaled(int pixels) { return pixels * GetSystemMetrics(SM_CXICON) / 32; }
+
+struct Layout {
+  RECT box;
+  RECT icon;
+  RECT text;
+  std::vector<RECT> buttons;
+};
+
+Layout LayOut(const std::u16string& text, bool hasIcon, std::size_t buttonCount) {
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  int margin = Scaled(8), iconSize = GetSystemMetrics(SM_CXICON);
+  int buttonWidth = Scaled(64), buttonHeight = Scaled(24), captionHeight = GetSystemMetrics(SM_CYCAPTION);
+  int width = screenWidth - 2 * margin;
+  int textLeft = margin + (hasIcon ? iconSize + margin : 0);
+  RECT textRect{textLeft, margin, width - margin, margin};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+  RECT measured{0, 0, textRect.right - textRect.left, 0};
+  DrawTextW(dc, text.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  textRect.bottom = textRect.top + std::max<LONG>(measured.bottom, hasIcon ? iconSize : 0);
+
+  Layout layout;
+  layout.icon = {margin, margin, margin + iconSize, margin + iconSize};
+  layout.text = textRect;
+  int rowTop = textRect.bottom + margin;
+  int rowWidth = static_cast<int>(buttonCount) * buttonWidth + static_cast<int>(buttonCount - 1) * margin;
+  int x = (width - rowWidth) / 2;
+  for (std::size_t i = 0; i < buttonCount; ++i, x += buttonWidth + margin)
+    layout.buttons.push_back({x, rowTop, x + buttonWidth, rowTop + buttonHeight});
+  int height = rowTop + buttonHeight + margin + captionHeight + 2;
+  int top = std::max(0, (screenHeight - height) / 2);
+  layout.box = {margin, top, margin + width, top + height};
+  return layout;
+}
+
+HWND CreateBox(HWND owner, const std::u16string& text, LPCWSTR caption, UINT type) {
+  auto buttons = ButtonsOf(type);
+  LPCWSTR iconName = IconOf(type);
+  Layout layout = LayOut(text, iconName != nullptr, buttons.size());
+  HWND box = CreateWindowExW(0, handset::windows::kDialogClass, caption ? caption : u"Error",
+                             WS_POPUP | WS_CAPTION | WS_BORDER, layout.box.left, layout.box.top,
+                             layout.box.right - layout.box.left, layout.box.bottom - layout.box.top, owner, nullptr,
+                             nullptr, nullptr);
+  if (!box) return nullptr;
+  Dialogs().Get(box);
+  SetWindowLongPtrW(box, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(MessageBoxProc));
+  if (iconName) {
+    const RECT& r = layout.icon;
+    HWND icon = CreateWindowExW(0, u"static", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, box, reinterpret_cast<HMENU>(0xFFFF), nullptr, nullptr);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, iconName)), 0);
+  }
+  const RECT& t = layout.text;
+  CreateWindowExW(0, u"static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, t.left, t.top,
+                  t.right - t.left, t.bottom - t.top, box, reinterpret_cast<HMENU>(0xFFFF), nullptr, nullptr);
+  std::size_t defaultIndex = std::min<std::size_t>((type & MB_DEFMASK) >> 8, buttons.size() - 1);
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const RECT& r = layout.buttons[i];
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    CreateWindowExW(0, u"button", buttons[i].label, style, r.left, r.top, r.right - r.left, r.bottom - r.top, box,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(buttons[i].id)), nullptr, nullptr);
+  }
+  SendMessageW(box, DM_SETDEFID, static_cast<WPARAM>(buttons[defaultIndex].id), 0);
+  ShowWindow(box, SW_SHOWNORMAL);
+  SetFocus(GetDlgItem(box, buttons[defaultIndex].id));
+  return box;
+}
+
+}  // namespace
+
+extern "C" int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+  owner = TopLevelOf(owner);
+  std::u16string message = text ? text : u"";
+  HWND box = CreateBox(owner, message, caption, type);
+  if (!box) return 0;
+  auto record = Dialogs().Get(box);
+  if (owner && IsWindowEnabled(owner)) {
+    EnableWindow(owner, FALSE);
+    record->ownerDisabled = true;
+  }
+  handset::user::ModalFrame frame;
+  frame.kind = "messagebox";
+  frame.window = box;
+  frame.text = message;
+  frame.ended = [record, box] { return record->ended.load() || !IsWindow(box); };
+  frame.cancel = [box, type] { EndDialog(box, CancelResult(type)); };
+  frame.answer = [box](int result) {
+    HWND button = GetDlgItem(box, result);
+    if (!button) return false;
+    SendMessageW(button, BM_CLICK, 0, 0);
+    return true;
+  };
+  RunModalLoop(frame);
+  if (record->ownerDisabled && IsWindow(owner)) EnableWindow(owner, TRUE);
+  int result = static_cast<int>(record->result);
+  if (IsWindow(box)) DestroyWindow(box);
+  return result;
+}

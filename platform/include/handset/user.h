@@ -1,0 +1,177 @@
+// Control API of the handset's scripted user. Every modal loop (dialog box, message box, ...) that
+// finds its queue empty takes the next step of the script: a step may wait for a condition (a
+// dialog, a message box, a window, a control or a text to be up, within a time) and then acts (taps
+// a control, ticks a box, chooses an entry, types, presses a key, answers a message box, waits
+// for messages, moves the clock, turns the screen, runs a check). When the script is exhausted
+// while a loop waits for the user, or a condition does not hold in time, or an action cannot be
+// done, the failure is recorded with the stack of modal windows, and every modal loop ends with
+// its cancel result: a test fails with a message and never hangs.
+//
+// Steps act on the innermost modal window of the thread whose loop is waiting: a control is found
+// by its id among that window's visible descendants (so the controls of a page inside a sheet are
+// found too).
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include <windef.h>
+
+namespace handset::user {
+
+using std::chrono::milliseconds;
+
+// --- conditions -------------------------------------------------------------------------------
+struct Condition {
+  enum class Kind {
+    Dialog,      // a dialog made from template `id` is up: the modal window or a visible dialog in it
+    MessageBox,  // a message box is up whose text contains `text` (any message box for "")
+    Window,      // the modal window's title is `text`
+    Control,     // the modal window shows a control with `id`
+    Text,        // the control `id` of the modal window has the text `text`
+  };
+  Kind kind = Kind::Dialog;
+  int id = 0;
+  std::u16string text;
+  milliseconds within{0};  // how long the step waits for the condition; 0: it must hold now
+};
+
+Condition Dialog(int templateId, milliseconds within = milliseconds(0));
+Condition MessageBox(std::u16string textContains = {}, milliseconds within = milliseconds(0));
+Condition Window(std::u16string title, milliseconds within = milliseconds(0));
+Condition ControlShown(int id, milliseconds within = milliseconds(0));
+Condition ControlText(int id, std::u16string text, milliseconds within = milliseconds(0));
+
+// --- actions ----------------------------------------------------------------------------------
+namespace actions {
+struct Tap {  // a tap on the control: a button is clicked, another control takes the focus
+  int id;
+};
+struct Tick {  // a check box brought to the state by tapping it (nothing when already so)
+  int id;
+  bool checked;
+};
+struct Choose {  // an entry of a list box or combo box, by index or, when `text` is set, by text
+  int id;
+  int index;
+  std::optional<std::u16string> text;
+};
+struct Type {  // replaces the text of an edit by typing, character by character
+  int id;
+  std::u16string text;
+};
+struct Key {  // a key press (WM_KEYDOWN, WM_CHAR, WM_KEYUP) to the focused window
+  UINT virtualKey;
+};
+struct Command {  // what the OK and Cancel buttons of the title bar send: WM_COMMAND with the id
+  int id;
+};
+struct SoftKey {  // a soft key: 1 (left, VK_F1) or 2 (right, VK_F2)
+  int number;
+};
+struct Answer {  // closes the message box with the button of this result (IDOK, IDYES, ...)
+  int result;
+};
+struct Close {};  // WM_CLOSE to the modal window
+struct Scroll {   // a scroll request (SB_LINEDOWN, SB_THUMBPOSITION with a position, ...)
+  int id;         // the control whose bar scrolls, 0 for the modal window's own vertical bar
+  int code;
+  int position;
+};
+struct Wait {  // lets the loop wait for messages: until one comes or the time passes
+  milliseconds duration;
+};
+struct Advance {  // moves the handset clock on
+  milliseconds by;
+};
+struct Rotate {  // turns the screen to this size (the other orientation of the current size
+  int width;     // turns it by 90 degrees), or, with width 0, to `angle`
+  int height;
+  int angle;
+};
+struct Run {  // runs a check of the test's own
+  std::string name;
+  std::function<void()> check;
+};
+}  // namespace actions
+
+using Action = std::variant<std::monostate, actions::Tap, actions::Tick, actions::Choose, actions::Type, actions::Key,
+                            actions::Command, actions::SoftKey, actions::Answer, actions::Close, actions::Scroll,
+                            actions::Wait, actions::Advance, actions::Rotate, actions::Run>;
+
+struct Step {
+  std::optional<Condition> condition;
+  Action action;  // std::monostate: the step only waits for its condition
+  int line = 0;   // of the scenario file, 0 for a step built in C++
+  std::string source;  // the step as written, for messages
+
+  // The same step, waiting for `condition` first.
+  Step When(Condition c) &&;
+};
+
+Step Expect(Condition condition);
+Step Tap(int id);
+Step Check(int id);
+Step Uncheck(int id);
+Step Select(int id, int index);
+Step Select(int id, std::u16string text);
+Step Type(int id, std::u16string text);
+Step PressKey(UINT virtualKey);
+Step Ok();
+Step Cancel();
+Step SoftKey(int number);
+Step Answer(int result);
+Step Close();
+Step Scroll(int id, int code, int position = 0);
+Step Wait(milliseconds duration);
+Step Advance(milliseconds by);
+Step Rotate(int width, int height);
+Step RotateTo(int angle);
+Step Run(std::string name, std::function<void()> check);
+
+// --- the script -------------------------------------------------------------------------------
+// Replaces the script, and forgets earlier failures: modal loops wait for the user again.
+void SetScript(std::vector<Step> steps);
+std::size_t StepsLeft();
+
+struct Failure {
+  std::string message;  // names the step, what went wrong and the stack of modal windows
+  int line = 0;         // of the scenario file, 0 for a step built in C++
+};
+std::vector<Failure> Failures();
+
+// The modal windows up now, outermost first, e.g. `dialog 7301 "Options" > messagebox "Sure?"`.
+std::string ModalStack();
+
+// --- scenario files ---------------------------------------------------------------------------
+// One step per line; blank lines and lines starting with # are skipped. Numbers are decimal or
+// 0x hex; texts are in double quotes (\" and \\ inside). An `expect` line waits for its condition.
+//   tap 1021                 check 1021 / uncheck 1021
+//   select 1030 2            select 1030 "Text"
+//   type 1040 "text"         key RETURN | ESCAPE | TAB | UP | DOWN | LEFT | RIGHT | SPACE | <number>
+//   ok / cancel              softkey 1 | 2
+//   answer IDOK | IDCANCEL | IDYES | IDNO | IDABORT | IDRETRY | IDIGNORE
+//   close                    scroll [<id>] LINEUP | LINEDOWN | PAGEUP | PAGEDOWN | TOP | BOTTOM | <position>
+//   wait 500                 advance 500
+//   rotate 320x240           rotate 90
+//   expect dialog 7301 [within 2000]       expect messagebox ["text"] [within <ms>]
+//   expect window "Title"    expect control 1021    expect text 1040 "value"
+class ScenarioError : public std::runtime_error {
+ public:
+  ScenarioError(int line, const std::string& message);
+  int Line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+// Throws ScenarioError naming the line of the first step that cannot be read.
+std::vector<Step> ParseScenario(std::string_view text);
+
+}  // namespace handset::user

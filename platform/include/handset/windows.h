@@ -1,0 +1,26 @@
+// Control API of the handset's window manager: the windows up now, as a person would describe the
+// screen, for tests and for tools that show what a scenario left behind.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace handset::windows {
+
+struct WindowInfo {
+  HWND handle = nullptr;
+  std::u16string className;  // as registered ("button", "Dialog", ...)
+  std::u16string text;
+  int id = 0;                // a child's identifier
+  RECT rect{};               // on the screen
+  bool visible = false;      // the window and all its ancestors
+  bool enabled = false;
+  std::vector<WindowInfo> children;  // in z-order, which for controls is their creation order
+};
+
+// The top-level windows of every thread, topmost first, each with its descendants.
+std::vector<WindowInfo> TopLevelWindows();
+
+}  // namespace handset::windows

@@ -1,0 +1,65 @@
+// The scripted user's state: the steps still to take, when the current step began waiting, the
+// failures recorded, and the modal frames up on every thread.
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include <windows.h>
+
+#include "handset/user.h"
+#include "user/modal_frame.h"
+
+namespace handset::user {
+
+class UserScript {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  void Set(std::vector<Step> steps);
+  std::size_t StepsLeft() const;
+  std::vector<Failure> Failures() const;
+  bool Failed() const;
+
+  // The step to take now, taken out of the script, or why there is none.
+  struct Next {
+    std::optional<Step> step;
+    bool exhausted = false;
+    // The current step's condition began waiting at this time (for its `within`).
+    Clock::time_point waitingSince;
+  };
+  Next Peek();
+  void Pop();
+  // Recorded once per failure; every modal loop ends afterwards.
+  void Fail(const Step* step, const std::string& what);
+
+  // The deadline of the wait step in front: set at its first look to now + `duration`; `first`
+  // tells whether this look set it.
+  Clock::time_point WaitDeadline(std::chrono::milliseconds duration, bool& first);
+
+  void Push(ModalFrame* frame);
+  void Remove(ModalFrame* frame);
+  std::string Stack() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::deque<Step> steps_;
+  std::optional<Clock::time_point> waitingSince_;
+  std::optional<Clock::time_point> waitDeadline_;
+  std::vector<Failure> failures_;
+  bool failed_ = false;
+  std::vector<ModalFrame*> frames_;  // every thread's, in the order they began
+};
+
+UserScript& Script();
+
+// How a condition is written in a scenario file: `dialog 7301 within 2000`.
+std::string DescribeCondition(const Condition& condition);
+
+// How a modal frame is named in messages: `dialog 7301 "Title"`, `messagebox "text"`.
+std::string Describe(const ModalFrame& frame);
+
+}  // namespace handset::user

@@ -1,0 +1,93 @@
+#include "windows/non_client.h"
+
+#include <algorithm>
+
+#include "gdi/window_dc.h"
+#include "windows/window_manager.h"
+#include "windows/window_metrics.h"
+
+namespace handset::windows {
+namespace {
+
+void Frame(HDC dc, const RECT& r, COLORREF color) {
+  HPEN pen = CreatePen(PS_SOLID, 1, color);
+  HGDIOBJ previousPen = SelectObject(dc, pen);
+  HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, r.left, r.top, r.right, r.bottom);
+  SelectObject(dc, previousBrush);
+  SelectObject(dc, previousPen);
+  DeleteObject(pen);
+}
+
+void Bar(HDC dc, const RECT& track, HWND window, int which) {
+  bool vertical = which == SB_VERT;
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(window, which, &info);
+  ScrollBar bar;
+  bar.Apply(info);
+  FillRect(dc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
+  if (!bar.Scrollable()) return;
+  LONG length = vertical ? track.bottom - track.top : track.right - track.left;
+  double span = static_cast<double>(bar.max) - bar.min + 1;
+  LONG thumb = std::max<LONG>(8, static_cast<LONG>(length * (bar.page ? bar.page / span : 0.1)));
+  double travel = std::max(1, bar.MaxPos() - bar.min);
+  LONG start = static_cast<LONG>((length - thumb) * ((bar.pos - bar.min) / travel));
+  RECT r = vertical ? RECT{track.left, track.top + start, track.right, track.top + start + thumb}
+                    : RECT{track.left + start, track.top, track.left + start + thumb, track.bottom};
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  Frame(dc, r, GetSysColor(COLOR_WINDOWFRAME));
+}
+
+}  // namespace
+
+void PaintNonClient(HWND handle) {
+  auto& manager = Windows();
+  auto window = manager.Find(handle);
+  if (!window) return;
+  DWORD style = static_cast<DWORD>(GetWindowLongW(handle, GWL_STYLE));
+  RECT insets = NonClientInsets(style);
+  if (!insets.left && !insets.top && !insets.right && !insets.bottom) return;
+  auto placed = manager.WindowRectOnScreen(handle);
+  auto area = manager.AreaOf(handle);
+  if (!placed || !area || !IsWindowVisible(handle)) return;
+  // A device context over the whole window, clipped to where the window may show.
+  RECT clip = *placed;
+  if (GetParent(handle) && (style & WS_CHILD)) {
+    auto parentArea = manager.AreaOf(GetParent(handle));
+    if (parentArea) {
+      clip.left = std::max(clip.left, parentArea->clip.left);
+      clip.top = std::max(clip.top, parentArea->clip.top);
+      clip.right = std::min(clip.right, parentArea->clip.right);
+      clip.bottom = std::min(clip.bottom, parentArea->clip.bottom);
+    }
+  }
+  HDC dc = gdi::OpenWindowDC(handle, {{placed->left, placed->top}, clip});
+  if (!dc) return;
+  RECT whole{0, 0, placed->right - placed->left, placed->bottom - placed->top};
+  int frame = (style & WS_DLGFRAME) ? *WindowMetric(SM_CXDLGFRAME) : ((style & WS_BORDER) ? 1 : 0);
+  for (int i = 0; i < frame; ++i) Frame(dc, {whole.left + i, whole.top + i, whole.right - i, whole.bottom - i}, GetSysColor(COLOR_WINDOWFRAME));
+  if ((style & WS_CAPTION) == WS_CAPTION) {
+    RECT caption{frame, frame, whole.right - frame, frame + *WindowMetric(SM_CYCAPTION)};
+    FillRect(dc, &caption, GetSysColorBrush(COLOR_ACTIVECAPTION));
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+    auto title = manager.Text(*window);
+    RECT text{caption.left + 4, caption.top, caption.right - 4, caption.bottom};
+    DrawTextW(dc, title.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, previous);
+  }
+  RECT client = *manager.ClientRect(handle);
+  LONG left = insets.left, top = insets.top;
+  if (style & WS_VSCROLL) {
+    RECT track{left + client.right, top, left + client.right + *WindowMetric(SM_CXVSCROLL), top + client.bottom};
+    Bar(dc, track, handle, SB_VERT);
+  }
+  if (style & WS_HSCROLL) {
+    RECT track{left, top + client.bottom, left + client.right, top + client.bottom + *WindowMetric(SM_CYHSCROLL)};
+    Bar(dc, track, handle, SB_HORZ);
+  }
+  gdi::CloseWindowDC(handle, dc);
+}
+
+}  // namespace handset::windows
