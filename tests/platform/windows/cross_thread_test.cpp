@@ -89,7 +89,7 @@ TEST_F(CrossThreadTest, SendToAWindowWhoseThreadEndedReturnsZeroAndTheWindowIsGo
   EXPECT_FALSE(IsWindow(orphan));
   EXPECT_EQ(FindWindowW(nullptr, u"Orphan"), nullptr);
   EXPECT_EQ(SendMessageW(orphan, WM_USER, 0, 0), 0);
-  EXPECT_EQ(Log().Messages(orphan), std::vector<UINT>{WM_CREATE});  // nothing after its thread ended
+  EXPECT_EQ(Log().Messages(orphan), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE}));  // nothing after its thread ended
 }
 
 TEST_F(CrossThreadTest, PendingSendIsAnsweredWithZeroWhenTheTargetWindowIsDestroyed) {
@@ -105,7 +105,7 @@ TEST_F(CrossThreadTest, PendingSendIsAnsweredWithZeroWhenTheTargetWindowIsDestro
   ASSERT_TRUE(PumpUntil([&] { return returned.load(); }));
   worker.join();
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(Log().Messages(window), (std::vector<UINT>{WM_CREATE, WM_DESTROY}));
+  EXPECT_EQ(Log().Messages(window), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE, WM_DESTROY}));
 }
 
 TEST_F(CrossThreadTest, PostsFromManyThreadsAreAllDeliveredInEachSendersOrder) {

@@ -43,7 +43,7 @@ TEST_F(MessageQueueTest, PostedMessagesComeInOrderAndPeekCanLeaveThemQueued) {
   EXPECT_EQ(msg.wParam, 11u);
   EXPECT_EQ(msg.lParam, 12);
   EXPECT_EQ(DispatchMessageW(&msg), 0);
-  EXPECT_EQ(Log().Messages(window), (std::vector<UINT>{WM_CREATE, WM_USER + 1}));
+  EXPECT_EQ(Log().Messages(window), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE, WM_USER + 1}));
   EXPECT_EQ(Drain(), (std::vector<std::pair<HWND, UINT>>{{window, WM_USER + 2}, {nullptr, WM_USER + 3}}));
 }
 

@@ -35,8 +35,10 @@ TEST_F(WindowLifetimeTest, CreationSendsOnlyWmCreateWithTheCallersArguments) {
   HWND child = CreateWindowExW(0x8, u"logwindow", u"Child", WS_VISIBLE, 1, 2, 30, 40, parent,
                                reinterpret_cast<HMENU>(77), kInstance, &param);
   ASSERT_NE(child, nullptr);
-  // CE sends no non-client messages: WM_CREATE is the only message of creation.
-  EXPECT_EQ(Log().Messages(), std::vector<UINT>{WM_CREATE});
+  // CE sends no non-client messages: WM_CREATE, then the size and place the window got.
+  EXPECT_EQ(Log().Messages(), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE}));
+  EXPECT_EQ(Log().Entries()[1].lParam, MAKELPARAM(30, 40));
+  EXPECT_EQ(Log().Entries()[2].lParam, MAKELPARAM(1, 2));
   EXPECT_EQ(Log().Entries()[0].window, child);
   EXPECT_EQ(seen.lpCreateParams, &param);
   EXPECT_EQ(seen.hInstance, kInstance);

@@ -1,0 +1,156 @@
+// The scripted user: scenario files, and the steps that wait, move the clock and turn the screen.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "dialogs/dialog_test_support.h"
+#include "handset/clock.h"
+#include "handset/screen.h"
+#include "handset/user.h"
+
+#include <windows.h>
+
+namespace {
+
+using dialog_test::AlignedTemplate;
+using dialog_test::HookedDialogProc;
+namespace user = handset::user;
+
+class ScriptedUserTest : public dialog_test::DialogTest {};
+
+std::string ErrorOf(std::string_view scenario) {
+  try {
+    user::ParseScenario(scenario);
+  } catch (const user::ScenarioError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+TEST_F(ScriptedUserTest, AScenarioReadsEveryKindOfStepWithItsLine) {
+  auto steps = user::ParseScenario(
+      "# the options screen\n"
+      "\n"
+      "expect dialog 7301 within 2000\n"
+      "tap 1021\n"
+      "  check 0x3FD\r\n"
+      "uncheck 1022\n"
+      "select 1030 2\n"
+      "select 1031 \"Say \\\"hi\\\"\"\n"
+      "type 1040 \"0123 456\"\n"
+      "key RETURN\n"
+      "ok\ncancel\nsoftkey 2\nanswer IDNO\nclose\n"
+      "scroll LINEDOWN\nscroll 1050 40\n"
+      "wait 500\nadvance 60000\nrotate 320x240\nrotate 180\n"
+      "expect messagebox \"Sure\" within 10\nexpect window \"Options\"\nexpect control 7\nexpect text 1040 \"x\"\n");
+  ASSERT_EQ(steps.size(), 23u);
+  EXPECT_EQ(steps[0].line, 3);
+  ASSERT_TRUE(steps[0].condition);
+  EXPECT_EQ(steps[0].condition->id, 7301);
+  EXPECT_EQ(steps[0].condition->within, std::chrono::milliseconds(2000));
+  EXPECT_EQ(std::get<user::actions::Tap>(steps[1].action).id, 1021);
+  EXPECT_EQ(std::get<user::actions::Tick>(steps[2].action).id, 0x3FD);
+  EXPECT_EQ(steps[2].source, "check 0x3FD");
+  EXPECT_FALSE(std::get<user::actions::Tick>(steps[3].action).checked);
+  EXPECT_EQ(std::get<user::actions::Choose>(steps[4].action).index, 2);
+  EXPECT_EQ(*std::get<user::actions::Choose>(steps[5].action).text, u"Say \"hi\"");
+  EXPECT_EQ(std::get<user::actions::Type>(steps[6].action).text, u"0123 456");
+  EXPECT_EQ(std::get<user::actions::Key>(steps[7].action).virtualKey, static_cast<UINT>(VK_RETURN));
+  EXPECT_EQ(std::get<user::actions::Command>(steps[9].action).id, IDCANCEL);
+  EXPECT_EQ(std::get<user::actions::Answer>(steps[11].action).result, IDNO);
+  EXPECT_EQ(std::get<user::actions::Scroll>(steps[13].action).code, SB_LINEDOWN);
+  auto scroll = std::get<user::actions::Scroll>(steps[14].action);
+  EXPECT_EQ(scroll.id, 1050);
+  EXPECT_EQ(scroll.code, SB_THUMBPOSITION);
+  EXPECT_EQ(scroll.position, 40);
+  EXPECT_EQ(std::get<user::actions::Rotate>(steps[17].action).width, 320);
+  EXPECT_EQ(std::get<user::actions::Rotate>(steps[18].action).angle, 180);
+  EXPECT_EQ(steps[19].condition->text, u"Sure");
+  EXPECT_EQ(steps[22].condition->kind, user::Condition::Kind::Text);
+}
+
+TEST_F(ScriptedUserTest, AScenarioThatCannotBeReadNamesTheLineAndWhatIsWrong) {
+  EXPECT_EQ(ErrorOf("tap 1\ntapp 2\n"), "line 2: unknown step 'tapp'");
+  EXPECT_EQ(ErrorOf("type 1040 hello\n"), "line 1: expected the text to type in double quotes, found 'hello'");
+  EXPECT_EQ(ErrorOf("\n\ntype 1040 \"open\n"), "line 3: a text is not closed with \"");
+  EXPECT_EQ(ErrorOf("answer YES\n"), "line 1: unknown answer 'YES'");
+  EXPECT_EQ(ErrorOf("tap x12\n"), "line 1: expected a control id, found 'x12'");
+  EXPECT_EQ(ErrorOf("tap 12 13\n"), "line 1: unexpected '13' at the end");
+  EXPECT_EQ(ErrorOf("expect nothing\n"), "line 1: cannot expect 'nothing' (dialog, messagebox, window, control or text)");
+  EXPECT_EQ(ErrorOf("select 1030\n"), "line 1: missing an entry index");
+  EXPECT_EQ(ErrorOf("rotate 320xabc\n"), "line 1: expected a height, found 'abc'");
+}
+
+TEST_F(ScriptedUserTest, AWaitLetsMessagesFromOtherThreadsArrive) {
+  AlignedTemplate t(dialog_test::SampleTemplate());
+  HWND modal = nullptr;
+  std::thread poster;
+  dialog_test::g_hook = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> std::optional<INT_PTR> {
+    if (message == WM_INITDIALOG) {
+      modal = dialog;
+      poster = std::thread([dialog] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        PostMessageW(dialog, WM_USER + 111, 0, 0);
+      });
+    }
+    if (message == WM_USER + 111) {
+      EndDialog(dialog, 99);
+      return TRUE;
+    }
+    return std::nullopt;
+  };
+  user::SetScript({user::Wait(std::chrono::seconds(10))});
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, HookedDialogProc, 0), 99);
+  poster.join();
+  EXPECT_TRUE(user::Failures().empty());
+  EXPECT_EQ(user::StepsLeft(), 1u);  // the message ended the dialog while the step still waited
+}
+
+TEST_F(ScriptedUserTest, StepsMoveTheClockAndTurnTheScreenAndTheWindowsHearOfIt) {
+  AlignedTemplate t(dialog_test::SampleTemplate());
+  std::vector<WPARAM> settingChanges;
+  handset::clock::Freeze();
+  SYSTEMTIME before{}, after{};
+  int width = 0, height = 0;
+  user::SetScript({user::Run("before", [&] { GetSystemTime(&before); }), user::Advance(std::chrono::minutes(2)),
+                   user::Run("after", [&] { GetSystemTime(&after); }), user::Rotate(320, 240),
+                   user::Run("size", [&] {
+                     width = GetSystemMetrics(SM_CXSCREEN);
+                     height = GetSystemMetrics(SM_CYSCREEN);
+                   }),
+                   user::Cancel()});
+  dialog_test::g_hook = [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> std::optional<INT_PTR> {
+    if (message == WM_SETTINGCHANGE) settingChanges.push_back(wParam);
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    }
+    return std::nullopt;
+  };
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, HookedDialogProc, 0), IDCANCEL);
+  EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+  EXPECT_EQ((after.wMinute + 60 - before.wMinute) % 60, 2);
+  EXPECT_EQ(width, 320);
+  EXPECT_EQ(height, 240);
+  EXPECT_EQ(handset::screen::Angle(), 90);
+  EXPECT_EQ(settingChanges, std::vector<WPARAM>{SETTINGCHANGE_RESET});
+}
+
+TEST_F(ScriptedUserTest, FullScreenWindowsFollowARotation) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = u"Full";
+  RegisterClassW(&wc);
+  HWND full = CreateWindowExW(0, u"Full", u"", WS_POPUP | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+  HWND small = CreateWindowExW(0, u"Full", u"", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(handset::screen::Rotate(90));
+  RECT r;
+  GetWindowRect(full, &r);
+  EXPECT_EQ(r.right, 320);
+  EXPECT_EQ(r.bottom, 240);
+  GetWindowRect(small, &r);
+  EXPECT_EQ(r.right, 60);
+}
+
+}  // namespace
