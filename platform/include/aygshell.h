@@ -1,6 +1,8 @@
 // The Windows Mobile shell library of the handset.
 #pragma once
 
+#include "regext.h"
+#include "sipapi.h"
 #include "windef.h"
 
 extern "C" {

@@ -19,11 +19,11 @@ using testing_support::HandsetTest;
 using Bytes = std::vector<std::uint8_t>;
 
 void Put16(Bytes& b, std::size_t at, std::uint32_t v) {
-  b[at] = v & 0xFF;
-  b[at + 1] = (v >> 8) & 0xFF;
+  b.at(at) = v & 0xFF;
+  b.at(at + 1) = (v >> 8) & 0xFF;
 }
 void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
+  for (std::size_t i = 0; i < 4; ++i) b.at(at + i) = (v >> (8 * i)) & 0xFF;
 }
 
 // A .bmp file: file header, info header, colour table, then the rows as given (already padded).

@@ -1,0 +1,19 @@
+// Control API of the handset's shell: the soft input panel as the user shows and hides it.
+#pragma once
+
+#include <windef.h>
+
+namespace handset::shell {
+
+// Hidden on a fresh handset. Showing or hiding it here is the user pressing the panel's button;
+// windows are not told (a scripted step that needs them told sends the message itself).
+void ShowInputPanel(bool shown);
+bool InputPanelShown();
+
+// The panel's rectangle in screen coordinates. Until one is set it lies along the bottom of the
+// screen, as wide as the screen and 80 pixels high (160 on the VGA and wide-VGA screens), and
+// follows the screen when it turns; a rectangle set here stays as set.
+void SetInputPanelRect(const RECT& rect);
+RECT InputPanelRect();
+
+}  // namespace handset::shell
