@@ -178,8 +178,10 @@
 #define WA_ACTIVE 1
 #define WA_CLICKACTIVE 2
 
-// WM_SETTINGCHANGE after a change of the screen (size, rotation)
+// WM_SETTINGCHANGE after a change of the screen (size, rotation), and after the soft input panel
+// was shown or hidden
 #define SETTINGCHANGE_RESET 0x3002
+#define SPI_SETSIPINFO 224
 
 // --- system metrics of the window system ----------------------------------------------------
 #define SM_CXVSCROLL 2

@@ -202,6 +202,12 @@ Step ParseStep(Line& line) {
   if (verb == "wait") return Wait(milliseconds(line.Number("a time in milliseconds")));
   if (verb == "advance") return Advance(milliseconds(line.Number("a time in milliseconds")));
   if (verb == "rotate") return RotateStep(line);
+  if (verb == "sip") {
+    std::string what = line.Word("show or hide");
+    if (what != "show" && what != "hide") line.Error("expected show or hide, found '" + what + "'");
+    return ShowInputPanel(what == "show");
+  }
+  if (verb == "switch") return SwitchApplication();
   line.Error("unknown step '" + verb + "'");
 }
 

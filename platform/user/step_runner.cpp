@@ -8,6 +8,7 @@
 #include "controls/user_input.h"
 #include "dialogs/dialog_records.h"
 #include "handset/clock.h"
+#include "handset/shell.h"
 #include "handset/text.h"
 #include "user/screen_turn.h"
 #include "user/user_script.h"
@@ -233,6 +234,15 @@ std::string Perform(const Action& action, const ModalFrame& frame) {
       return {};
     }
     std::string operator()(const actions::Rotate& a) const { return TurnScreen(a); }
+    std::string operator()(const actions::InputPanel& a) const {
+      shell::ShowInputPanel(a.shown);
+      for (HWND window : windows::Windows().TopLevel()) SendMessageW(window, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
+      return {};
+    }
+    std::string operator()(const actions::SwitchAway&) const {
+      windows::Windows().Activate(nullptr);
+      return {};
+    }
     std::string operator()(const actions::Run& a) const {
       if (a.check) a.check();
       return {};

@@ -93,6 +93,10 @@ Step Rotate(int width, int height) {
   return Make(actions::Rotate{width, height, 0}, "rotate " + std::to_string(width) + "x" + std::to_string(height));
 }
 Step RotateTo(int angle) { return Make(actions::Rotate{0, 0, angle}, "rotate " + std::to_string(angle)); }
+Step ShowInputPanel(bool shown) {
+  return Make(actions::InputPanel{shown}, shown ? "sip show" : "sip hide");
+}
+Step SwitchApplication() { return Make(actions::SwitchAway{}, "switch"); }
 Step Run(std::string name, std::function<void()> check) {
   std::string source = "run " + name;
   return Make(actions::Run{std::move(name), std::move(check)}, std::move(source));

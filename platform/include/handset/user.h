@@ -2,7 +2,8 @@
 // finds its queue empty takes the next step of the script: a step may wait for a condition (a
 // dialog, a message box, a window, a control or a text to be up, within a time) and then acts (taps
 // a control, ticks a box, chooses an entry, types, presses a key, answers a message box, waits
-// for messages, moves the clock, turns the screen, runs a check). When the script is exhausted
+// for messages, moves the clock, turns the screen, shows the input panel, switches to another
+// application, runs a check). When the script is exhausted
 // while a loop waits for the user, or a condition does not hold in time, or an action cannot be
 // done, the failure is recorded with the stack of modal windows, and every modal loop ends with
 // its cancel result: a test fails with a message and never hangs.
@@ -95,6 +96,11 @@ struct Rotate {  // turns the screen to this size (the other orientation of the 
   int height;
   int angle;
 };
+struct InputPanel {  // the user shows or hides the soft input panel; the top-level windows hear
+  bool shown;       // WM_SETTINGCHANGE with SPI_SETSIPINFO
+};
+struct SwitchAway {};  // another application comes to the front: the modal window's thread has no
+                       // active window, and the one that was active hears WA_INACTIVE with no window
 struct Run {  // runs a check of the test's own
   std::string name;
   std::function<void()> check;
@@ -103,7 +109,8 @@ struct Run {  // runs a check of the test's own
 
 using Action = std::variant<std::monostate, actions::Tap, actions::Tick, actions::Choose, actions::Type, actions::Key,
                             actions::Command, actions::SoftKey, actions::Answer, actions::Close, actions::Scroll,
-                            actions::Wait, actions::Advance, actions::Rotate, actions::Run>;
+                            actions::Wait, actions::Advance, actions::Rotate, actions::InputPanel,
+                            actions::SwitchAway, actions::Run>;
 
 struct Step {
   std::optional<Condition> condition;
@@ -133,6 +140,8 @@ Step Wait(milliseconds duration);
 Step Advance(milliseconds by);
 Step Rotate(int width, int height);
 Step RotateTo(int angle);
+Step ShowInputPanel(bool shown);
+Step SwitchApplication();
 Step Run(std::string name, std::function<void()> check);
 
 // --- the script -------------------------------------------------------------------------------
@@ -160,6 +169,7 @@ std::string ModalStack();
 //   close                    scroll [<id>] LINEUP | LINEDOWN | PAGEUP | PAGEDOWN | TOP | BOTTOM | <position>
 //   wait 500                 advance 500
 //   rotate 320x240           rotate 90
+//   sip show / sip hide      switch
 //   expect dialog 7301 [within 2000]       expect messagebox ["text"] [within <ms>]
 //   expect window "Title"    expect control 1021    expect text 1040 "value"
 class ScenarioError : public std::runtime_error {

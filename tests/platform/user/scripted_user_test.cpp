@@ -6,6 +6,7 @@
 #include "dialogs/dialog_test_support.h"
 #include "handset/clock.h"
 #include "handset/screen.h"
+#include "handset/shell.h"
 #include "handset/user.h"
 
 #include <windows.h>
@@ -41,9 +42,9 @@ TEST_F(ScriptedUserTest, AScenarioReadsEveryKindOfStepWithItsLine) {
       "key RETURN\n"
       "ok\ncancel\nsoftkey 2\nanswer IDNO\nclose\n"
       "scroll LINEDOWN\nscroll 1050 40\n"
-      "wait 500\nadvance 60000\nrotate 320x240\nrotate 180\n"
+      "wait 500\nadvance 60000\nrotate 320x240\nrotate 180\nsip show\nswitch\n"
       "expect messagebox \"Sure\" within 10\nexpect window \"Options\"\nexpect control 7\nexpect text 1040 \"x\"\n");
-  ASSERT_EQ(steps.size(), 23u);
+  ASSERT_EQ(steps.size(), 25u);
   EXPECT_EQ(steps[0].line, 3);
   ASSERT_TRUE(steps[0].condition);
   EXPECT_EQ(steps[0].condition->id, 7301);
@@ -65,8 +66,10 @@ TEST_F(ScriptedUserTest, AScenarioReadsEveryKindOfStepWithItsLine) {
   EXPECT_EQ(scroll.position, 40);
   EXPECT_EQ(std::get<user::actions::Rotate>(steps[17].action).width, 320);
   EXPECT_EQ(std::get<user::actions::Rotate>(steps[18].action).angle, 180);
-  EXPECT_EQ(steps[19].condition->text, u"Sure");
-  EXPECT_EQ(steps[22].condition->kind, user::Condition::Kind::Text);
+  EXPECT_TRUE(std::get<user::actions::InputPanel>(steps[19].action).shown);
+  EXPECT_TRUE(std::holds_alternative<user::actions::SwitchAway>(steps[20].action));
+  EXPECT_EQ(steps[21].condition->text, u"Sure");
+  EXPECT_EQ(steps[24].condition->kind, user::Condition::Kind::Text);
 }
 
 TEST_F(ScriptedUserTest, AScenarioThatCannotBeReadNamesTheLineAndWhatIsWrong) {
@@ -79,6 +82,7 @@ TEST_F(ScriptedUserTest, AScenarioThatCannotBeReadNamesTheLineAndWhatIsWrong) {
   EXPECT_EQ(ErrorOf("expect nothing\n"), "line 1: cannot expect 'nothing' (dialog, messagebox, window, control or text)");
   EXPECT_EQ(ErrorOf("select 1030\n"), "line 1: missing an entry index");
   EXPECT_EQ(ErrorOf("rotate 320xabc\n"), "line 1: expected a height, found 'abc'");
+  EXPECT_EQ(ErrorOf("sip up\n"), "line 1: expected show or hide, found 'up'");
 }
 
 TEST_F(ScriptedUserTest, AWaitLetsMessagesFromOtherThreadsArrive) {
@@ -136,14 +140,25 @@ TEST_F(ScriptedUserTest, StepsMoveTheClockAndTurnTheScreenAndTheWindowsHearOfIt)
   EXPECT_EQ(settingChanges, std::vector<WPARAM>{SETTINGCHANGE_RESET});
 }
 
-TEST_F(ScriptedUserTest, FullScreenWindowsFollowARotation) {
+std::vector<std::pair<UINT, UINT>> g_fullScreenHeard;  // message, SWP_ flags or wParam
+
+LRESULT FullScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTINGCHANGE) g_fullScreenHeard.emplace_back(message, static_cast<UINT>(wParam));
+  if (message == WM_WINDOWPOSCHANGED)
+    g_fullScreenHeard.emplace_back(message, reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOOWNERZORDER);
+  if (message == WM_SIZE) g_fullScreenHeard.emplace_back(message, static_cast<UINT>(lParam));
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(ScriptedUserTest, FullScreenWindowsFollowARotationAfterHearingOfIt) {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpfnWndProc = FullScreenProc;
   wc.lpszClassName = u"Full";
   RegisterClassW(&wc);
   HWND full = CreateWindowExW(0, u"Full", u"", WS_POPUP | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
   HWND small = CreateWindowExW(0, u"Full", u"", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  g_fullScreenHeard.clear();
   ASSERT_TRUE(handset::screen::Rotate(90));
   RECT r;
   GetWindowRect(full, &r);
@@ -151,6 +166,37 @@ TEST_F(ScriptedUserTest, FullScreenWindowsFollowARotation) {
   EXPECT_EQ(r.bottom, 240);
   GetWindowRect(small, &r);
   EXPECT_EQ(r.right, 60);
+  // Both hear the rotation first; then the full-screen one is resized, marked SWP_NOOWNERZORDER.
+  EXPECT_EQ(g_fullScreenHeard, (std::vector<std::pair<UINT, UINT>>{{WM_SETTINGCHANGE, SETTINGCHANGE_RESET},
+                                                                   {WM_SETTINGCHANGE, SETTINGCHANGE_RESET},
+                                                                   {WM_WINDOWPOSCHANGED, SWP_NOOWNERZORDER},
+                                                                   {WM_SIZE, MAKELONG(320, 240)}}));
+}
+
+TEST_F(ScriptedUserTest, TheInputPanelAndAnotherApplicationAreTheUsersToo) {
+  AlignedTemplate t(dialog_test::SampleTemplate());
+  std::vector<std::pair<UINT, WPARAM>> heard;
+  LPARAM activatedInstead = 1;
+  dialog_test::g_hook = [&](HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<INT_PTR> {
+    if (message == WM_SETTINGCHANGE) heard.emplace_back(message, wParam);
+    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) activatedInstead = lParam;
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    }
+    return std::nullopt;
+  };
+  bool panelShown = false;
+  HWND activeAfterSwitch = reinterpret_cast<HWND>(1);
+  user::SetScript({user::ShowInputPanel(true), user::Run("panel", [&] { panelShown = handset::shell::InputPanelShown(); }),
+                   user::SwitchApplication(), user::Run("active", [&] { activeAfterSwitch = GetActiveWindow(); }),
+                   user::Cancel()});
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, HookedDialogProc, 0), IDCANCEL);
+  EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+  EXPECT_TRUE(panelShown);
+  EXPECT_EQ(heard, (std::vector<std::pair<UINT, WPARAM>>{{WM_SETTINGCHANGE, SPI_SETSIPINFO}}));
+  EXPECT_EQ(activeAfterSwitch, nullptr);
+  EXPECT_EQ(activatedInstead, 0);  // no window of this thread took over
 }
 
 }  // namespace
