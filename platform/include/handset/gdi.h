@@ -45,6 +45,7 @@ struct BrushInUse {
 //                prefixes, breaking and ellipsis (DT_CALCRECT measures and is not recorded)
 //   ExtTextOutW  points = {origin}; rect (if given); text; flags = options (TextOutW records as
 //                ExtTextOutW with no options)
+//   DrawIcon     rect = the icon's rectangle (drawn by the window manager's icons)
 struct DrawCall {
   std::string function;
   HDC dc = nullptr;

@@ -262,4 +262,23 @@ TEST_F(DialogTest, MessageBoxesAreAnsweredByTheScriptOrEndWithTheirDecliningAnsw
   EXPECT_EQ(MessageBoxW(owner, u"No network", u"", MB_RETRYCANCEL), IDRETRY);
 }
 
+TEST_F(DialogTest, TabMovesTheFocusAndEnterPressesTheDefaultButton) {
+  AlignedTemplate t(SampleTemplate());
+  g_hook = [](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> std::optional<INT_PTR> {
+    if (message == WM_INITDIALOG) return TRUE;
+    return EndOn(dialog, message, wParam, IDOK, 42);
+  };
+  int focusedAfterTab = 0, focusedAfterBackTab = 0;
+  user::SetScript({user::PressKey(VK_TAB), user::Run("after tab", [&] { focusedAfterTab = GetDlgCtrlID(GetFocus()); }),
+                   user::Run("back", [&] {
+                     SendMessageW(GetActiveWindow(), WM_NEXTDLGCTL, TRUE, 0);
+                     focusedAfterBackTab = GetDlgCtrlID(GetFocus());
+                   }),
+                   user::PressKey(VK_RETURN)});
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), Owner(), HookedDialogProc, 0), 42);
+  EXPECT_EQ(focusedAfterTab, IDCANCEL);  // from OK, the first control, to the next one that takes Tab
+  EXPECT_EQ(focusedAfterBackTab, IDOK);
+  EXPECT_TRUE(user::Failures().empty());
+}
+
 }  // namespace
