@@ -6,6 +6,7 @@
 #include "controls/control_records.h"
 #include "controls/control_support.h"
 #include "controls/standard_classes.h"
+#include "gdi/outline.h"
 
 namespace handset::controls {
 namespace {
@@ -94,12 +95,7 @@ void PaintCheckMark(HDC dc, const RECT& box, UINT check, COLORREF color) {
   }
 }
 
-void Paint(HWND window, ButtonRecord& record) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (!dc) return;
-  RECT client;
-  GetClientRect(window, &client);
+void Paint(HWND window, ButtonRecord& record, HDC dc, const RECT& client) {
   UINT type = TypeOf(window);
   DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
   bool enabled = IsWindowEnabled(window) != FALSE;
@@ -117,17 +113,17 @@ void Paint(HWND window, ButtonRecord& record) {
       DeleteObject(pushedBrush);
       SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
     }
-    FrameRect(dc, client, GetSysColor(COLOR_WINDOWFRAME));
+    gdi::Outline(dc, client, GetSysColor(COLOR_WINDOWFRAME));
     if (type == BS_DEFPUSHBUTTON) {
       RECT inner{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
-      FrameRect(dc, inner, GetSysColor(COLOR_WINDOWFRAME));
+      gdi::Outline(dc, inner, GetSysColor(COLOR_WINDOWFRAME));
     }
     RECT textRect = client;
     DrawTextW(dc, text.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   } else if (type == BS_GROUPBOX) {
     int line = LineHeight(window, record.font);
     RECT frame{client.left, client.top + line / 2, client.right, client.bottom};
-    FrameRect(dc, frame, GetSysColor(COLOR_WINDOWFRAME));
+    gdi::Outline(dc, frame, GetSysColor(COLOR_WINDOWFRAME));
     RECT textRect{client.left + 6, client.top, client.right - 6, client.top + line};
     DrawTextW(dc, text.c_str(), -1, &textRect, DT_LEFT | DT_TOP | DT_SINGLELINE);
   } else {
@@ -138,7 +134,7 @@ void Paint(HWND window, ButtonRecord& record) {
     HBRUSH boxBrush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
     FillRect(dc, &box, boxBrush);
     DeleteObject(boxBrush);
-    FrameRect(dc, box, GetSysColor(COLOR_WINDOWFRAME));
+    gdi::Outline(dc, box, GetSysColor(COLOR_WINDOWFRAME));
     PaintCheckMark(dc, box, record.check, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     RECT textRect = leftText ? RECT{client.left, client.top, box.left - 4, client.bottom}
                              : RECT{box.right + 4, client.top, client.right, client.bottom};
@@ -146,9 +142,8 @@ void Paint(HWND window, ButtonRecord& record) {
   }
   if (record.focused && !IsPushButton(type)) {
     RECT focus{client.left, client.top, client.right, client.bottom};
-    FrameRect(dc, focus, GetSysColor(COLOR_HIGHLIGHT));
+    gdi::Outline(dc, focus, GetSysColor(COLOR_HIGHLIGHT));
   }
-  EndPaint(window, &paint);
 }
 
 }  // namespace
@@ -198,8 +193,7 @@ LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      record->focused = message == WM_SETFOCUS;
-      InvalidateRect(window, nullptr, TRUE);
+      TrackFocus(window, message, record->focused);
       if (GetWindowLongW(window, GWL_STYLE) & BS_NOTIFY)
         Notify(window, message == WM_SETFOCUS ? BN_SETFOCUS : BN_KILLFOCUS);
       return 0;
@@ -211,30 +205,10 @@ LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       if (type == BS_GROUPBOX) return DLGC_STATIC;
       return DLGC_BUTTON;
     }
-    case WM_SETFONT:
-      record->font = reinterpret_cast<HFONT>(wParam);
-      if (lParam) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(record->font);
-    case WM_SETTEXT: {
-      LRESULT result = DefWindowProcW(window, message, wParam, lParam);
-      InvalidateRect(window, nullptr, TRUE);
-      return result;
-    }
-    case WM_ENABLE:
-      InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // painted with the rest in WM_PAINT
-    case WM_PAINT:
-      Paint(window, *record);
-      return 0;
-    case WM_DESTROY:
-      ForgetRecord<ButtonRecord>(window);
-      return 0;
+    case WM_SETTEXT:
+      return SetTextAndRepaint(window, wParam, lParam);
     default:
-      return DefWindowProcW(window, message, wParam, lParam);
+      return ControlDefault(window, message, wParam, lParam, *record, Paint);
   }
 }
 

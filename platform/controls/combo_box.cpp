@@ -12,6 +12,7 @@
 #include "controls/item_list.h"
 #include "controls/standard_classes.h"
 #include "controls/user_input.h"
+#include "gdi/outline.h"
 
 namespace handset::controls {
 namespace {
@@ -38,18 +39,13 @@ void Drop(HWND window, ComboBoxRecord& record, bool drop) {
   if (!drop) Notify(window, CBN_CLOSEUP);
 }
 
-void Paint(HWND window, ComboBoxRecord& record) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (!dc) return;
-  RECT client;
-  GetClientRect(window, &client);
+void Paint(HWND window, ComboBoxRecord& record, HDC dc, const RECT& client) {
   int line = LineHeight(window, record.font);
   RECT field{client.left, client.top, client.right, std::min<LONG>(client.bottom, client.top + line + 6)};
   bool enabled = IsWindowEnabled(window) != FALSE;
   HBRUSH brush = ColorsFromParent(window, dc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
   if (brush) FillRect(dc, &field, brush);
-  FrameRect(dc, field, GetSysColor(record.focused ? COLOR_HIGHLIGHT : COLOR_WINDOWFRAME));
+  gdi::Outline(dc, field, GetSysColor(record.focused ? COLOR_HIGHLIGHT : COLOR_WINDOWFRAME));
   FontScope font(dc, record.font);
   SetBkMode(dc, TRANSPARENT);
   if (!enabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
@@ -72,7 +68,7 @@ void Paint(HWND window, ComboBoxRecord& record) {
     HBRUSH listBrush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
     FillRect(dc, &list, listBrush);
     DeleteObject(listBrush);
-    FrameRect(dc, list, GetSysColor(COLOR_WINDOWFRAME));
+    gdi::Outline(dc, list, GetSysColor(COLOR_WINDOWFRAME));
     for (int index = 0, y = field.bottom; index < record.items.Count() && y < client.bottom; ++index, y += line) {
       RECT row{list.left + 1, y, list.right - 1, y + line};
       bool selected = index == record.items.Selection();
@@ -86,7 +82,6 @@ void Paint(HWND window, ComboBoxRecord& record) {
       DrawTextW(dc, record.items.Text(index).c_str(), -1, &rowText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
   }
-  EndPaint(window, &paint);
 }
 
 LRESULT Changed(HWND window, LRESULT result) {
@@ -184,28 +179,12 @@ LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      record->focused = message == WM_SETFOCUS;
+      TrackFocus(window, message, record->focused);
       if (message == WM_KILLFOCUS) Drop(window, *record, false);
       Notify(window, message == WM_SETFOCUS ? CBN_SETFOCUS : CBN_KILLFOCUS);
-      return Changed(window, 0);
-    case WM_SETFONT:
-      record->font = reinterpret_cast<HFONT>(wParam);
-      if (lParam) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(record->font);
-    case WM_ENABLE:
-      return Changed(window, 0);
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(window, *record);
-      return 0;
-    case WM_DESTROY:
-      ForgetRecord<ComboBoxRecord>(window);
       return 0;
     default:
-      return DefWindowProcW(window, message, wParam, lParam);
+      return ControlDefault(window, message, wParam, lParam, *record, Paint);
   }
 }
 

@@ -46,14 +46,37 @@ int LineHeight(HWND control, HFONT font) {
   return height;
 }
 
-void FrameRect(HDC dc, const RECT& rect, COLORREF color) {
-  HPEN pen = CreatePen(PS_SOLID, 1, color);
-  HGDIOBJ previousPen = SelectObject(dc, pen);
-  HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
-  SelectObject(dc, previousBrush);
-  SelectObject(dc, previousPen);
-  DeleteObject(pen);
+void TrackFocus(HWND control, UINT message, bool& focused) {
+  focused = message == WM_SETFOCUS;
+  InvalidateRect(control, nullptr, TRUE);
+}
+
+LRESULT SetTextAndRepaint(HWND control, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = DefWindowProcW(control, WM_SETTEXT, wParam, lParam);
+  InvalidateRect(control, nullptr, TRUE);
+  return result;
+}
+
+LRESULT PaintingDefault(HWND control, UINT message, WPARAM wParam, LPARAM lParam, const PaintFunction& paint) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the background is painted with the rest in WM_PAINT
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(control, &ps);
+      if (!dc) return 0;
+      RECT client;
+      GetClientRect(control, &client);
+      paint(dc, client);
+      EndPaint(control, &ps);
+      return 0;
+    }
+    case WM_ENABLE:
+      InvalidateRect(control, nullptr, TRUE);
+      return 0;
+    default:
+      return DefWindowProcW(control, message, wParam, lParam);
+  }
 }
 
 }  // namespace handset::controls

@@ -1,10 +1,13 @@
 // What the standard controls share: telling the parent (WM_COMMAND), asking it for colours
-// (WM_CTLCOLOR...), and painting with the control's font.
+// (WM_CTLCOLOR...), painting with the control's font, and the messages they all answer alike.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <windows.h>
+
+#include "controls/control_records.h"
 
 namespace handset::controls {
 
@@ -36,7 +39,40 @@ class FontScope {
 // The height of a line of text in the font: what list items and edit fields are sized by.
 int LineHeight(HWND control, HFONT font);
 
-// Frames `rect` with a one-pixel line of `color`.
-void FrameRect(HDC dc, const RECT& rect, COLORREF color);
+// WM_SETFOCUS / WM_KILLFOCUS: notes whether the control has the focus and repaints it. What the
+// parent is told of it differs between the controls and stays with each.
+void TrackFocus(HWND control, UINT message, bool& focused);
+
+// WM_SETTEXT for a control that shows its text as it is: stored as every window's, then repainted.
+LRESULT SetTextAndRepaint(HWND control, WPARAM wParam, LPARAM lParam);
+
+// Paints the whole client area (`client`, from (0, 0)) into the device context BeginPaint opened.
+using PaintFunction = std::function<void(HDC dc, const RECT& client)>;
+
+// What every standard control does with a message it has not handled itself: nothing to erase
+// (the background is painted with the rest), `paint` between BeginPaint and EndPaint for
+// WM_PAINT, a repaint when it is enabled or disabled; anything else goes to DefWindowProcW.
+LRESULT PaintingDefault(HWND control, UINT message, WPARAM wParam, LPARAM lParam, const PaintFunction& paint);
+
+// The same for a control with a record of its own: the record keeps the control's font
+// (WM_SETFONT, repainting when asked to; WM_GETFONT) and is forgotten at WM_DESTROY.
+template <class Record>
+LRESULT ControlDefault(HWND control, UINT message, WPARAM wParam, LPARAM lParam, Record& record,
+                       void (*paint)(HWND, Record&, HDC, const RECT&)) {
+  switch (message) {
+    case WM_SETFONT:
+      record.font = reinterpret_cast<HFONT>(wParam);
+      if (lParam) InvalidateRect(control, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(record.font);
+    case WM_DESTROY:
+      ForgetRecord<Record>(control);
+      return 0;
+    default:
+      return PaintingDefault(control, message, wParam, lParam,
+                             [&](HDC dc, const RECT& client) { paint(control, record, dc, client); });
+  }
+}
 
 }  // namespace handset::controls

@@ -121,12 +121,7 @@ void MoveCaret(HWND window, EditRecord& record, WPARAM key) {
   InvalidateRect(window, nullptr, TRUE);
 }
 
-void Paint(HWND window, EditRecord& record) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (!dc) return;
-  RECT client;
-  GetClientRect(window, &client);
+void Paint(HWND window, EditRecord& record, HDC dc, const RECT& client) {
   DWORD style = StyleOf(window);
   bool enabled = IsWindowEnabled(window) != FALSE;
   // A read-only or disabled edit is coloured as a static, as on Win32.
@@ -158,7 +153,6 @@ void Paint(HWND window, EditRecord& record) {
     SelectObject(dc, previous);
     DeleteObject(pen);
   }
-  EndPaint(window, &paint);
 }
 
 }  // namespace
@@ -237,29 +231,11 @@ LRESULT EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      record->focused = message == WM_SETFOCUS;
-      InvalidateRect(window, nullptr, TRUE);
+      TrackFocus(window, message, record->focused);
       Notify(window, message == WM_SETFOCUS ? EN_SETFOCUS : EN_KILLFOCUS);
       return 0;
-    case WM_SETFONT:
-      record->font = reinterpret_cast<HFONT>(wParam);
-      if (lParam) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(record->font);
-    case WM_ENABLE:
-      InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(window, *record);
-      return 0;
-    case WM_DESTROY:
-      ForgetRecord<EditRecord>(window);
-      return 0;
     default:
-      return DefWindowProcW(window, message, wParam, lParam);
+      return ControlDefault(window, message, wParam, lParam, *record, Paint);
   }
 }
 

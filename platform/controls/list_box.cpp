@@ -43,12 +43,7 @@ void UserSelects(HWND window, ListBoxRecord& record, int index) {
   if (GetWindowLongW(window, GWL_STYLE) & LBS_NOTIFY) Notify(window, LBN_SELCHANGE);
 }
 
-void Paint(HWND window, ListBoxRecord& record) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (!dc) return;
-  RECT client;
-  GetClientRect(window, &client);
+void Paint(HWND window, ListBoxRecord& record, HDC dc, const RECT& client) {
   HBRUSH brush = ColorsFromParent(window, dc, WM_CTLCOLORLISTBOX);
   if (brush) FillRect(dc, &client, brush);
   FontScope font(dc, record.font);
@@ -67,7 +62,6 @@ void Paint(HWND window, ListBoxRecord& record) {
     RECT textRect{row.left + 2, row.top, row.right - 2, row.bottom};
     DrawTextW(dc, record.items.Text(index).c_str(), -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
-  EndPaint(window, &paint);
 }
 
 LRESULT Changed(HWND window, LRESULT result) {
@@ -158,28 +152,12 @@ LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      record->focused = message == WM_SETFOCUS;
       if (GetWindowLongW(window, GWL_STYLE) & LBS_NOTIFY)
         Notify(window, message == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
-      return Changed(window, 0);
-    case WM_SETFONT:
-      record->font = reinterpret_cast<HFONT>(wParam);
-      if (lParam) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(record->font);
-    case WM_ENABLE:
-      return Changed(window, 0);
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(window, *record);
-      return 0;
-    case WM_DESTROY:
-      ForgetRecord<ListBoxRecord>(window);
+      TrackFocus(window, message, record->focused);
       return 0;
     default:
-      return DefWindowProcW(window, message, wParam, lParam);
+      return ControlDefault(window, message, wParam, lParam, *record, Paint);
   }
 }
 

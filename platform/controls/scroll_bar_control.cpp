@@ -7,16 +7,12 @@
 
 #include "controls/control_support.h"
 #include "controls/standard_classes.h"
+#include "gdi/outline.h"
 
 namespace handset::controls {
 namespace {
 
-void Paint(HWND window) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (!dc) return;
-  RECT client;
-  GetClientRect(window, &client);
+void Paint(HWND window, HDC dc, const RECT& client) {
   HBRUSH track = GetSysColorBrush(COLOR_SCROLLBAR);
   FillRect(dc, &client, track);
   SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
@@ -29,26 +25,14 @@ void Paint(HWND window) {
     RECT thumbRect = vertical ? RECT{client.left, start, client.right, start + thumb}
                               : RECT{start, client.top, start + thumb, client.bottom};
     FillRect(dc, &thumbRect, GetSysColorBrush(COLOR_BTNFACE));
-    FrameRect(dc, thumbRect, GetSysColor(COLOR_WINDOWFRAME));
+    gdi::Outline(dc, thumbRect, GetSysColor(COLOR_WINDOWFRAME));
   }
-  EndPaint(window, &paint);
 }
 
 }  // namespace
 
 LRESULT ScrollBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(window);
-      return 0;
-    case WM_ENABLE:
-      InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
-  }
+  return PaintingDefault(window, message, wParam, lParam, [window](HDC dc, const RECT& client) { Paint(window, dc, client); });
 }
 
 }  // namespace handset::controls

@@ -66,12 +66,7 @@ void PaintBitmap(HDC dc, HBITMAP bitmap, const RECT& client, bool centre) {
   DeleteDC(memory);
 }
 
-void Paint(HWND window, StaticRecord& record) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  if (!dc) return;
-  RECT client;
-  GetClientRect(window, &client);
+void Paint(HWND window, StaticRecord& record, HDC dc, const RECT& client) {
   DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
   HBRUSH brush = ColorsFromParent(window, dc, WM_CTLCOLORSTATIC);
   if (brush) FillRect(dc, &client, brush);
@@ -97,7 +92,6 @@ void Paint(HWND window, StaticRecord& record) {
       break;
     }
   }
-  EndPaint(window, &paint);
 }
 
 // STM_SETIMAGE / STM_GETIMAGE work only with the image kind of the control's style.
@@ -130,36 +124,18 @@ LRESULT StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case STM_GETICON:
       if (!KindMatches(window, message == STM_GETICON ? IMAGE_ICON : wParam)) return 0;
       return reinterpret_cast<LRESULT>(record->image);
-    case WM_SETFONT:
-      record->font = reinterpret_cast<HFONT>(wParam);
-      if (lParam) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(record->font);
-    case WM_SETTEXT: {
-      LRESULT result = DefWindowProcW(window, message, wParam, lParam);
-      InvalidateRect(window, nullptr, TRUE);
-      return result;
-    }
-    case WM_ENABLE:
-      InvalidateRect(window, nullptr, TRUE);
-      return 0;
+    case WM_SETTEXT:
+      return SetTextAndRepaint(window, wParam, lParam);
     case WM_LBUTTONUP:
       if (GetWindowLongW(window, GWL_STYLE) & SS_NOTIFY) Notify(window, STN_CLICKED);
       return 0;
     case WM_GETDLGCODE:
       return DLGC_STATIC;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(window, *record);
-      return 0;
     case WM_DESTROY:
       ReleaseOwnedImage(window, *record);
-      ForgetRecord<StaticRecord>(window);
-      return 0;
+      return ControlDefault(window, message, wParam, lParam, *record, Paint);
     default:
-      return DefWindowProcW(window, message, wParam, lParam);
+      return ControlDefault(window, message, wParam, lParam, *record, Paint);
   }
 }
 

@@ -2,22 +2,13 @@
 
 #include <algorithm>
 
+#include "gdi/outline.h"
 #include "gdi/window_dc.h"
 #include "windows/window_manager.h"
 #include "windows/window_metrics.h"
 
 namespace handset::windows {
 namespace {
-
-void Frame(HDC dc, const RECT& r, COLORREF color) {
-  HPEN pen = CreatePen(PS_SOLID, 1, color);
-  HGDIOBJ previousPen = SelectObject(dc, pen);
-  HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  Rectangle(dc, r.left, r.top, r.right, r.bottom);
-  SelectObject(dc, previousBrush);
-  SelectObject(dc, previousPen);
-  DeleteObject(pen);
-}
 
 void Bar(HDC dc, const RECT& track, HWND window, int which) {
   bool vertical = which == SB_VERT;
@@ -35,7 +26,7 @@ void Bar(HDC dc, const RECT& track, HWND window, int which) {
   RECT r = vertical ? RECT{track.left, track.top + start, track.right, track.top + start + thumb}
                     : RECT{track.left + start, track.top, track.left + start + thumb, track.bottom};
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-  Frame(dc, r, GetSysColor(COLOR_WINDOWFRAME));
+  gdi::Outline(dc, r, GetSysColor(COLOR_WINDOWFRAME));
 }
 
 }  // namespace
@@ -65,7 +56,7 @@ void PaintNonClient(HWND handle) {
   if (!dc) return;
   RECT whole{0, 0, placed->right - placed->left, placed->bottom - placed->top};
   int frame = (style & WS_DLGFRAME) ? *WindowMetric(SM_CXDLGFRAME) : ((style & WS_BORDER) ? 1 : 0);
-  for (int i = 0; i < frame; ++i) Frame(dc, {whole.left + i, whole.top + i, whole.right - i, whole.bottom - i}, GetSysColor(COLOR_WINDOWFRAME));
+  for (int i = 0; i < frame; ++i) gdi::Outline(dc, {whole.left + i, whole.top + i, whole.right - i, whole.bottom - i}, GetSysColor(COLOR_WINDOWFRAME));
   if ((style & WS_CAPTION) == WS_CAPTION) {
     RECT caption{frame, frame, whole.right - frame, frame + *WindowMetric(SM_CYCAPTION)};
     FillRect(dc, &caption, GetSysColorBrush(COLOR_ACTIVECAPTION));
