@@ -1,0 +1,3 @@
+#include "options/display_scale.h"
+
+int DisplayScale = 1;

@@ -1,0 +1,5 @@
+#pragma once
+
+#include <windows.h>
+
+extern int DisplayScale;
