@@ -125,21 +125,31 @@ BOOL RelayoutDialogFromTemplate(HINSTANCE instance, HWND dialog, UINT templateId
   return result;
 }
 
-// The new image replaces the old one only once it has loaded; the old one is then released, unless
-// the load handed back the very image the control shows.
+typedef BOOL (*ReleaseImage)(HANDLE image);
+static BOOL ReleaseIcon(HANDLE image) { return DestroyIcon((HICON)image); }
+static BOOL ReleaseBitmap(HANDLE image) { return DeleteObject((HGDIOBJ)image); }
+
+// A new image replaces the shown one only once it has loaded, and the shown one is released only
+// once the control has taken the new one (and unless the load handed back the very image shown).
+// A control that does not take it (the template calls it an image static, the control is something
+// else) leaves the new image to be released at once rather than lost at every relayout.
+static void ShowImage(HWND dialog, int id, UINT type, HANDLE previous, HANDLE image, ReleaseImage release) {
+  if (image == NULL) return;
+  SendDlgItemMessageW(dialog, id, STM_SETIMAGE, type, (LPARAM)image);
+  if ((HANDLE)SendDlgItemMessageW(dialog, id, STM_GETIMAGE, type, 0) != image) {
+    release(image);
+    return;
+  }
+  if (previous != NULL && previous != image) release(previous);
+}
+
 static void ReloadStaticImage(HINSTANCE instance, HWND dialog, int id, DWORD style, WORD imageId) {
   if ((style & SS_ICON) == SS_ICON) {
-    HICON previous = (HICON)SendDlgItemMessageW(dialog, id, STM_GETIMAGE, IMAGE_ICON, 0);
-    HICON icon = LoadIconW(instance, MAKEINTRESOURCE(imageId));
-    if (icon == NULL) return;
-    SendDlgItemMessageW(dialog, id, STM_SETIMAGE, IMAGE_ICON, (LPARAM)icon);
-    if (previous != NULL && previous != icon) DestroyIcon(previous);
+    HANDLE previous = (HANDLE)SendDlgItemMessageW(dialog, id, STM_GETIMAGE, IMAGE_ICON, 0);
+    ShowImage(dialog, id, IMAGE_ICON, previous, LoadIconW(instance, MAKEINTRESOURCE(imageId)), ReleaseIcon);
   } else if ((style & SS_BITMAP) == SS_BITMAP) {
-    HBITMAP previous = (HBITMAP)SendDlgItemMessageW(dialog, id, STM_GETIMAGE, IMAGE_BITMAP, 0);
-    HBITMAP bitmap = LoadBitmapW(instance, MAKEINTRESOURCE(imageId));
-    if (bitmap == NULL) return;
-    SendDlgItemMessageW(dialog, id, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bitmap);
-    if (previous != NULL && previous != bitmap) DeleteObject(previous);
+    HANDLE previous = (HANDLE)SendDlgItemMessageW(dialog, id, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    ShowImage(dialog, id, IMAGE_BITMAP, previous, LoadBitmapW(instance, MAKEINTRESOURCE(imageId)), ReleaseBitmap);
   }
 }
 

@@ -37,3 +37,6 @@
 #define IDB_FIRST 310
 #define IDB_SECOND 311
 #define IDI_MISSING 399
+// The small page's controls named as image statics: a text static as a bitmap static, the
+// custom control and the button as icon statics.
+#define IDD_SMALL_AS_IMAGES 115

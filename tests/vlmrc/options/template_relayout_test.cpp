@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "handset/gdi.h"
+#include "handset/handset.h"
 #include "handset/modules.h"
 #include "internals/internals_test.h"
 
@@ -179,6 +180,17 @@ TEST_F(TemplateRelayoutTest, StaticImagesChangeOnlyForImagesThatLoadAndTheOldOne
   RECT iconPlace = TemplatePlace(page, 20, 2, 16, 16);
   EXPECT_EQ(Place(page, IDC_IMAGE_ICON).left, iconPlace.left);
   EXPECT_EQ(Place(page, IDC_IMAGE_ICON).top, iconPlace.top);
+}
+
+TEST_F(TemplateRelayoutTest, ImagesThatTheControlDoesNotTakeAreReleasedAtOnce) {
+  HWND page = Page(IDD_SMALL_WITH_FONT);
+  EXPECT_TRUE(lib_->RelayoutDialogFromTemplate(module_, page, IDD_SMALL_AS_IMAGES));
+  std::size_t handles = handset::LiveHandleCount();
+  std::size_t bitmaps = handset::gdi::LiveObjects().bitmaps;
+  for (int rotation = 0; rotation < 3; ++rotation)
+    EXPECT_TRUE(lib_->RelayoutDialogFromTemplate(module_, page, IDD_SMALL_AS_IMAGES));
+  EXPECT_EQ(handset::LiveHandleCount(), handles) << "no icon is lost at a relayout";
+  EXPECT_EQ(handset::gdi::LiveObjects().bitmaps, bitmaps) << "no bitmap is lost at a relayout";
 }
 
 TEST_F(TemplateRelayoutTest, TemplateTextsComeBackWhileStatesSelectionsAndEditTextsStay) {
