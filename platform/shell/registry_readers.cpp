@@ -50,6 +50,14 @@ LONG QueryValue(HKEY key, LPCWSTR name, DWORD& type, std::vector<BYTE>& data) {
   }
 }
 
+// Reads one value of the key (or of its subkey): S_OK, or the Win32 failure as an HRESULT.
+HRESULT ReadValue(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD& type, std::vector<BYTE>& bytes) {
+  KeyForRead source(key, subKey);
+  if (source.Error() != ERROR_SUCCESS) return HRESULT_FROM_WIN32(source.Error());
+  LONG error = QueryValue(source.Get(), valueName, type, bytes);
+  return error == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(error);
+}
+
 }  // namespace
 
 extern "C" {
@@ -57,12 +65,9 @@ extern "C" {
 HRESULT RegistryGetDWORD(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD* data) {
   if (key == nullptr || data == nullptr) return E_INVALIDARG;
   return handset::loader::Guarded<HRESULT>(E_OUTOFMEMORY, [&]() -> HRESULT {
-    KeyForRead source(key, subKey);
-    if (source.Error() != ERROR_SUCCESS) return HRESULT_FROM_WIN32(source.Error());
     DWORD type = REG_NONE;
     std::vector<BYTE> bytes;
-    if (LONG error = QueryValue(source.Get(), valueName, type, bytes); error != ERROR_SUCCESS)
-      return HRESULT_FROM_WIN32(error);
+    if (HRESULT read = ReadValue(key, subKey, valueName, type, bytes); FAILED(read)) return read;
     if (type != REG_DWORD || bytes.size() != sizeof(DWORD)) return E_DATATYPE_MISMATCH;
     *data = static_cast<DWORD>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<DWORD>(bytes[3]) << 24);
     return S_OK;
@@ -72,12 +77,9 @@ HRESULT RegistryGetDWORD(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD* dat
 HRESULT RegistryGetString(HKEY key, LPCWSTR subKey, LPCWSTR valueName, LPWSTR data, UINT capacity) {
   if (key == nullptr || data == nullptr) return E_INVALIDARG;
   return handset::loader::Guarded<HRESULT>(E_OUTOFMEMORY, [&]() -> HRESULT {
-    KeyForRead source(key, subKey);
-    if (source.Error() != ERROR_SUCCESS) return HRESULT_FROM_WIN32(source.Error());
     DWORD type = REG_NONE;
     std::vector<BYTE> bytes;
-    if (LONG error = QueryValue(source.Get(), valueName, type, bytes); error != ERROR_SUCCESS)
-      return HRESULT_FROM_WIN32(error);
+    if (HRESULT read = ReadValue(key, subKey, valueName, type, bytes); FAILED(read)) return read;
     if (type != REG_SZ) return E_DATATYPE_MISMATCH;
     // The string ends at its first terminator, or with the data when it was stored without one.
     std::u16string text;
