@@ -530,6 +530,13 @@ typedef struct tagWINDOWPOS {
   UINT flags;
 } WINDOWPOS, *LPWINDOWPOS, *PWINDOWPOS;
 
+// The header of every WM_NOTIFY record.
+typedef struct tagNMHDR {
+  HWND hwndFrom;
+  UINT_PTR idFrom;
+  UINT code;
+} NMHDR, *LPNMHDR;
+
 typedef struct tagPAINTSTRUCT {
   HDC hdc;
   BOOL fErase;
