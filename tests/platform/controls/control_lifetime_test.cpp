@@ -14,10 +14,7 @@ using dialog_test::HookedDialogProc;
 
 class ControlLifetimeTest : public dialog_test::DialogTest {};
 
-WNDPROC ClassProcedure(LPCWSTR className) {
-  WNDCLASSW description{};
-  return GetClassInfoW(nullptr, className, &description) ? description.lpfnWndProc : nullptr;
-}
+WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
 
 TEST_F(ControlLifetimeTest, RecordsGoWithTheirWindowsAndLateMessagesMakeNoNewOnes) {
   const std::size_t before = handset::windows::LivePrivateStates();
@@ -29,29 +26,28 @@ TEST_F(ControlLifetimeTest, RecordsGoWithTheirWindowsAndLateMessagesMakeNoNewOne
   EXPECT_GT(handset::windows::LivePrivateStates(), before);  // the dialog's and its controls'
 
   HWND edit = GetDlgItem(dialog, 1040), check = GetDlgItem(dialog, 1021), combo = GetDlgItem(dialog, 1031);
-  ASSERT_TRUE(DestroyWindow(dialog));
-  EXPECT_EQ(handset::windows::LivePrivateStates(), before);
-
-  // The class procedures reached directly with the dead handles, as a stale subclass would.
+  // The class procedures, reached below directly with the dead handles, as a stale subclass would.
   struct Late {
-    LPCWSTR className;
+    WNDPROC procedure;
     HWND window;
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
   };
   const Late late[] = {
-      {u"listbox", list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"late")},
-      {u"edit", edit, WM_SETFONT, 0, 0},
-      {u"button", check, BM_SETCHECK, BST_CHECKED, 0},
-      {u"combobox", combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"late")},
-      {u"Dialog", dialog, DM_SETDEFID, IDCANCEL, 0},
+      {ProcedureOf(list), list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"late")},
+      {ProcedureOf(edit), edit, WM_SETFONT, 0, 0},
+      {ProcedureOf(check), check, BM_SETCHECK, BST_CHECKED, 0},
+      {ProcedureOf(combo), combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"late")},
+      {DefDlgProcW, dialog, DM_SETDEFID, IDCANCEL, 0},
   };
+  ASSERT_TRUE(DestroyWindow(dialog));
+  EXPECT_EQ(handset::windows::LivePrivateStates(), before);
+
   for (const auto& l : late) {
     SCOPED_TRACE(testing::Message() << "message 0x" << std::hex << l.message);
-    WNDPROC procedure = ClassProcedure(l.className);
-    ASSERT_NE(procedure, nullptr);
-    procedure(l.window, l.message, l.wParam, l.lParam);
+    ASSERT_NE(l.procedure, nullptr);
+    l.procedure(l.window, l.message, l.wParam, l.lParam);
     EXPECT_EQ(handset::windows::LivePrivateStates(), before);
   }
 }
