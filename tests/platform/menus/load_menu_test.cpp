@@ -17,6 +17,8 @@ namespace {
 class LoadMenuTest : public loader_testing::ResmodTest {};
 
 TEST_F(LoadMenuTest, BuildsTheMenuTreeOfTheLocalizedTemplate) {
+  // The resource's own handle lives as long as the module; only menus are counted below.
+  ASSERT_NE(FindResourceW(module_, MAKEINTRESOURCEW(2604), RT_MENU), nullptr);
   std::size_t handlesBefore = handset::LiveHandleCount();
   HMENU menu = LoadMenuW(module_, MAKEINTRESOURCEW(2604));
   ASSERT_NE(menu, nullptr);
@@ -94,10 +96,11 @@ TEST_F(LoadMenuTest, RefusesDamagedTemplatesWithoutLeakingMenus) {
   handset::RegisterModule(u"menus.dll", std::move(module));
   fake = LoadLibraryW(u"menus.dll");
   ASSERT_NE(fake, nullptr);
-  handlesBefore = handset::LiveHandleCount();
   name = 1;
   for (auto& c : cases) {
     SCOPED_TRACE(c.what);
+    ASSERT_NE(FindResourceW(fake, MAKEINTRESOURCEW(name), RT_MENU), nullptr);
+    handlesBefore = handset::LiveHandleCount();
     EXPECT_EQ(LoadMenuW(fake, MAKEINTRESOURCEW(name++)), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_FORMAT));
     EXPECT_EQ(handset::LiveHandleCount(), handlesBefore);
