@@ -10,7 +10,8 @@
 #include "handset/handset.h"
 #include "handset/text.h"
 #include "loader/loader_state.h"
-#include "loader/names.h"
+#include "loader/module_search.h"
+#include "core/names.h"
 
 namespace handset::devices {
 namespace {
@@ -43,7 +44,17 @@ std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& fold
   std::filesystem::path exact = folder / Utf8(name);
   if (std::filesystem::exists(std::filesystem::symlink_status(exact, ec))) return exact;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-    if (loader::SameName(Utf16(it->path().filename().string()), name)) return it->path();
+    if (core::SameName(Utf16(it->path().filename().string()), name)) return it->path();
+  return std::nullopt;
+}
+
+// "\Windows" shows the handset image beside the device's own files, as a phone shows its ROM: a file
+// the device's folder lacks is looked up in the module folders (HANDSET_MODULE_PATH, then the
+// installed module folder).
+std::optional<std::filesystem::path> ImageFile(const std::vector<std::u16string>& parts) {
+  if (parts.size() != 2 || !core::SameName(parts[0], u"Windows")) return std::nullopt;
+  for (const auto& folder : loader::ModuleFolders())
+    if (auto file = loader::FindInFolder(folder, parts[1])) return file;
   return std::nullopt;
 }
 
@@ -67,6 +78,7 @@ DeviceFile ResolveDevicePath(std::u16string_view devicePath) {
     if (!entry) {
       bool inFolder = devicePath.find_first_of(u"\\/") != std::u16string_view::npos;
       if (auto module = inFolder ? LoadedModuleFile(devicePath) : std::nullopt) return {*module, ERROR_SUCCESS};
+      if (auto image = ImageFile(parts)) return {*image, ERROR_SUCCESS};
       bool folderFound = i + 1 == parts.size() && std::filesystem::is_directory(path, ec);
       return {{}, folderFound ? DWORD{ERROR_FILE_NOT_FOUND} : DWORD{ERROR_PATH_NOT_FOUND}};
     }

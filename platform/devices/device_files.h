@@ -1,6 +1,7 @@
 // The handset's file system as device paths see it: "\My Documents\a.jpg" names a file below the
-// handset's root folder, matched without regard to letter case as on the device, and a module the
-// loader found outside the root folder shows as the file "\Windows\<name>" it is known by. The
+// handset's root folder, matched without regard to letter case as on the device; a module the
+// loader found outside the root folder shows as the file "\Windows\<name>" it is known by, and so
+// does every file of the handset image (the module folders) that the root's "\Windows" lacks. The
 // handset keeps each file's creation time, which the host's file system may not record.
 #pragma once
 

@@ -102,7 +102,25 @@ TEST_F(ModuleFileAttributesTest, TheFileNameOfALoadedModuleHasAttributes) {
   EXPECT_EQ(data.nFileSizeLow, std::filesystem::file_size(BuiltModules() / "resmod.dll"));
   FreeLibrary(module_);
   module_ = nullptr;
-  EXPECT_EQ(GetFileAttributesW(name), INVALID_FILE_ATTRIBUTES) << "not a file of the handset once unloaded";
+  EXPECT_NE(GetFileAttributesW(name), INVALID_FILE_ATTRIBUTES) << "a file of the handset image, loaded or not";
+}
+
+// "\Windows" shows the files of the module folders (the handset image) that the device's own folder
+// lacks; the device's own copy comes first.
+TEST_F(FileAttributesTest, WindowsShowsTheHandsetImageUnderTheDevicesOwnFiles) {
+  std::filesystem::path image = handset::Root() / "image";
+  std::filesystem::create_directories(image);
+  std::ofstream(image / "IMAGE-ONLY.BMP") << "image";
+  setenv("HANDSET_MODULE_PATH", image.c_str(), 1);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  EXPECT_TRUE(GetFileAttributesExW(u"\\Windows\\image-only.bmp", GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 5u);
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\image-only.bmp"), INVALID_FILE_ATTRIBUTES) << "only in \\Windows";
+  std::filesystem::create_directories(handset::HostPath(u"\\Windows"));
+  std::ofstream(handset::HostPath(u"\\Windows\\image-only.bmp")) << "the device's own";
+  EXPECT_TRUE(GetFileAttributesExW(u"\\Windows\\IMAGE-ONLY.BMP", GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 16u);
+  unsetenv("HANDSET_MODULE_PATH");
 }
 
 }  // namespace
