@@ -253,8 +253,4 @@ TEST_F(ServiceLibraryTest, StoredSettingsThatCannotBeReadAreReportedAndKept) {
   EXPECT_EQ(handset::registry::ReadString("HKLM\\Software\\Zarvo3GVT\\Network\\Busy", "Active"), u"yes");
 }
 
-TEST(NetworkControlTest, ANumberLongerThanTheNetworkTakesIsRefused) {
-  EXPECT_THROW(network::WriteReason(network::Reason::Busy, {true, std::u16string(256, u'1')}), std::invalid_argument);
-}
-
 }  // namespace

@@ -115,14 +115,6 @@ TEST_F(CFInfoTest, CompareMarksTheReasonOfEachDifference) {
   }
 }
 
-TEST_F(CFInfoTest, CompareNeverClearsAChangedFlag) {
-  VideoCFInfo queried = Record();
-  VideoCFInfo edited = Record();
-  edited.bBusyChanged = 1;
-  EXPECT_TRUE(lib_->CompareCFInfo(&queried, &edited));
-  EXPECT_EQ(edited.bBusyChanged, 1);
-}
-
 TEST_F(CFInfoTest, CompareReadsANumberWithoutTerminatorNoFurtherThanItsField) {
   // The busy number is the last one: whatever follows it differs between the two records.
   VideoCFInfo queried = Record();

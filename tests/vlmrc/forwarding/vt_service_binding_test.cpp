@@ -138,15 +138,4 @@ TEST_F(VTServiceBindingTest, EveryWrapperAnswersZeroWhenTheLibraryCannotBeLoaded
   ExpectUnbound();
 }
 
-TEST_F(VTServiceBindingTest, FreeVTLibUnloadsTheLibraryAndClearsTheBinding) {
-  handset::RegisterModule(u"Zarvo3GVT.dll", FakeLibrary(true));
-  ASSERT_TRUE(lib_->LoadVTLib());
-  handset::trace::Start();
-  lib_->FreeVTLib();
-  EXPECT_EQ(LoaderCalls(), std::vector<std::string>{"FreeLibrary Zarvo3GVT.dll"});
-  ExpectUnbound();
-  lib_->FreeVTLib();  // nothing bound: nothing to free
-  EXPECT_EQ(LoaderCalls().size(), 1u);
-}
-
 }  // namespace
