@@ -14,6 +14,7 @@ void AddStampCommands(CLI::App& app, HostContext& context);
 void AddDeviceCommands(CLI::App& app, HostContext& context);
 void AddTemplateCommands(CLI::App& app, HostContext& context);
 void AddRegistryCommands(CLI::App& app, HostContext& context);
+void AddNetworkCommands(CLI::App& app, HostContext& context);
 
 // Builds the whole command line; the commands run from CLI11's callbacks after parsing.
 void AddAllCommands(CLI::App& app, HostContext& context);

@@ -29,3 +29,13 @@
 #define IDS_CF_QUERY_FAILED 7439
 #define IDS_CF_CAPTION 7440
 #define IDS_CF_SET_FAILED 7441
+
+// Forwarding settings page: one check box and one number edit per forwarding reason
+#define IDC_CF_ALLCALL_CHECK 1020
+#define IDC_CF_NOANS_CHECK 1021
+#define IDC_CF_UNAVAILABLE_CHECK 1022
+#define IDC_CF_BUSY_CHECK 1023
+#define IDC_CF_ALLCALL_NUMBER 1050
+#define IDC_CF_NOANS_NUMBER 1051
+#define IDC_CF_UNAVAILABLE_NUMBER 1052
+#define IDC_CF_BUSY_NUMBER 1053
