@@ -16,6 +16,11 @@ HKEY OpenSettingsKey(HKEY parent, LPCWSTR path) {
   return key;
 }
 
+HKEY CreateZarvoSubkey(LPCWSTR subkey, HKEY* zarvo) {
+  *zarvo = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_KEY);
+  return *zarvo != NULL ? CreateSettingsKey(*zarvo, subkey) : NULL;
+}
+
 void CloseSettingsKeys(HKEY inner, HKEY outer) {
   if (inner != NULL) RegCloseKey(inner);
   if (outer != NULL) RegCloseKey(outer);

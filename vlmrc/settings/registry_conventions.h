@@ -17,6 +17,10 @@
 HKEY CreateSettingsKey(HKEY parent, LPCWSTR path);
 // Open-only: the key, or NULL when it does not exist or cannot be opened. Never creates.
 HKEY OpenSettingsKey(HKEY parent, LPCWSTR path);
+// Creates or opens "SoftWare\Zarvo" into *zarvo and then its subkey, which is returned. When the outer
+// key cannot be obtained, *zarvo is NULL and no subkey is tried; a subkey that cannot be obtained is
+// NULL. The caller closes both with CloseSettingsKeys.
+HKEY CreateZarvoSubkey(LPCWSTR subkey, HKEY* zarvo);
 // Closes the inner key, then the outer one, each only when it is not NULL.
 void CloseSettingsKeys(HKEY inner, HKEY outer);
 
