@@ -178,6 +178,16 @@ TEST_F(RegistryFileTest, TheFileIsReplacedAtomicallyAtFlush) {
   EXPECT_EQ(std::distance(fs::directory_iterator(root_), fs::directory_iterator()), 2);
 }
 
+TEST_F(RegistryFileTest, WhatAnInterruptedSaveLeftIsRemovedAtTheNextStart) {
+  WriteText(RegFile(), Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=dword:00000001\n"));
+  WriteText(root_ / "registry.reg.tmp-Ab3xYz", "Windows Registry Editor Version 5.00\n\n[HKEY_LOC");
+  WriteText(root_ / "registry.reg.tmp-notmine", "someone else's file");
+  Restart();
+  EXPECT_EQ(handset::registry::ReadDword("HKLM\\Software", "a"), 1u);
+  EXPECT_FALSE(fs::exists(root_ / "registry.reg.tmp-Ab3xYz"));
+  EXPECT_TRUE(fs::exists(root_ / "registry.reg.tmp-notmine"));
+}
+
 struct CorruptFile {
   const char* name;
   std::string text;
