@@ -60,7 +60,7 @@ void HostContext::Start() {
   library_ = LoadLibraryW(u"vlmrc.dll");
   if (library_ == nullptr)
     throw CommandError("vlmrc.dll cannot be loaded (error " + std::to_string(GetLastError()) +
-                       "): " + handset::modules::LastLoadFailure());
+                       "): " + handset::LastLoadFailure());
 }
 
 void HostContext::Finish() {

@@ -34,7 +34,7 @@ void OneTestsWorth() {
   EXPECT_TRUE(handset::devices::LedLog().empty());
   EXPECT_EQ(handset::devices::PowerStatus().BatteryLifePercent, 100);
   EXPECT_EQ(handset::devices::IdleTimerResets(), 0u);
-  EXPECT_EQ(handset::modules::UILanguage(), 0x0409);
+  EXPECT_EQ(handset::UILanguage(), 0x0409);
   EXPECT_TRUE(handset::windows::TopLevelWindows().empty());
   EXPECT_EQ(handset::gdi::LiveObjects().Total(), 0u);
   EXPECT_EQ(handset::LiveHandleCount(), 0u);
@@ -45,7 +45,10 @@ void OneTestsWorth() {
   handset::registry::FailKey("HKEY_LOCAL_MACHINE\\Software\\Refused");
   ASSERT_TRUE(handset::screen::SetSize(480, 640));
   ASSERT_TRUE(handset::screen::Rotate(90));
-  SYSTEMTIME past{.wYear = 2001, .wMonth = 2, .wDay = 3, .wHour = 4};
+  SYSTEMTIME past{};
+  past.wYear = 2001;
+  past.wMonth = 2;
+  past.wDay = 3;
   handset::clock::Set(past, false);
   handset::clock::SetTimeZoneBias(-60);
   NKDbgPrintfW(TEXT("left behind\r\n"));
@@ -55,7 +58,7 @@ void OneTestsWorth() {
   low.BatteryLifePercent = 5;
   handset::devices::SetPowerStatus(low);
   SystemIdleTimerReset();
-  handset::modules::SetUILanguage(0x0407);
+  handset::SetUILanguage(0x0407);
   handset::trace::Start();
   EXPECT_NE(CreateWindowExW(0, TEXT("static"), TEXT("left open"), WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
                             nullptr, nullptr),

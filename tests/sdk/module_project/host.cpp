@@ -21,11 +21,11 @@ int main() {
   HMODULE greeter = LoadLibraryW(TEXT("greeter.dll"));
   HMODULE german = LoadLibraryW(TEXT("greeter.dll.0407.mui"));
   if (greeter == NULL || german == NULL) {
-    std::printf("LoadLibraryW failed: %u %s\n", GetLastError(), handset::modules::LastLoadFailure().c_str());
+    std::printf("LoadLibraryW failed: %u %s\n", GetLastError(), handset::LastLoadFailure().c_str());
     return 1;
   }
   std::printf("by name: %s\n", Call(GetProcAddressW(greeter, TEXT("Greeting"))).c_str());
-  handset::modules::SetUILanguage(0x0407);
+  handset::SetUILanguage(0x0407);
   std::printf("by ordinal: %s\n", Call(GetProcAddressW(greeter, MAKEINTRESOURCEW(5))).c_str());
   WCHAR text[64];
   int length = LoadStringW(german, 1, text, 64);
