@@ -52,6 +52,24 @@ struct FileText {
   ByteText byteText = ByteText::Utf8;
 };
 
+// Why the part of a key path below its root cannot name a key.
+std::string KeyPathProblem(std::u16string_view below) {
+  if (!below.empty() && below.back() == u'\\') below.remove_suffix(1);
+  std::size_t levels = 0;
+  for (;;) {
+    std::size_t end = below.find(u'\\');
+    std::u16string_view name = below.substr(0, end);
+    ++levels;
+    if (name.empty()) return "an empty key name";
+    if (name.size() > kMaxNameLength) return "a key name longer than " + std::to_string(kMaxNameLength) + " characters";
+    if (!IsValidKeyName(name)) return "a key name with characters that a key name cannot hold";
+    if (end == std::u16string_view::npos) break;
+    below.remove_prefix(end + 1);
+  }
+  if (levels > kMaxDepth) return "more than " + std::to_string(kMaxDepth) + " levels below the root";
+  return "not a key path";
+}
+
 constexpr std::string_view kAcceptedHeaders =
     "the first line must be \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"";
 
@@ -120,7 +138,9 @@ class Parser {
     if (!SplitFullPath(path, entry.root, parts)) {
       std::u16string_view rootName = std::u16string_view(path).substr(0, path.find(u'\\'));
       if (!RootFromName(rootName)) Fail("unknown root key '" + Utf8(rootName) + "'");
-      Fail("invalid key path '" + std::string(inner) + "'");
+      std::size_t below = path.find(u'\\');
+      Fail("invalid key path '" + std::string(inner) + "': " +
+           KeyPathProblem(below == std::u16string::npos ? u"" : std::u16string_view(path).substr(below + 1)));
     }
     if (entry.kind == RegFileEntry::Kind::DeleteKey && parts.count == 0) Fail("a root key cannot be deleted");
     for (std::size_t i = 0; i < parts.count; ++i) entry.path.emplace_back(parts.parts[i]);
