@@ -8,8 +8,11 @@
 namespace vlmhost {
 namespace {
 
-// CLI11's names for the types of its options.
-bool IsNumber(const std::string& typeName) { return typeName == "INT" || typeName == "UINT" || typeName == "FLOAT"; }
+// CLI11's names for the types of its options, followed by ":" and what their checks say.
+bool IsNumber(const std::string& typeName) {
+  std::string type = typeName.substr(0, typeName.find(':'));
+  return type == "INT" || type == "UINT" || type == "FLOAT";
+}
 
 const CLI::Validator kNumber(
     [](std::string& value) -> std::string {
