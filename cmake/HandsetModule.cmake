@@ -14,14 +14,16 @@
 # Resource scripts are compiled with llvm-rc into the standard .res format; the script's folder is
 # on its include path, and every header and script in that folder counts as an input. Modules go
 # into the handset's installed module folder of the build tree unless OUTPUT_DIRECTORY says
-# otherwise. A change of the .def or .rc file rebuilds and relinks the module.
+# otherwise (outside this tree: CMAKE_LIBRARY_OUTPUT_DIRECTORY, else the current binary folder). A
+# change of the .def or .rc file rebuilds and relinks the module. The installed SDK carries this file
+# in its CMake package.
 
 find_program(HANDSET_LLVM_RC NAMES llvm-rc llvm-rc-19 llvm-rc-18 llvm-rc-17 llvm-rc-16 llvm-rc-15 llvm-rc-14 REQUIRED)
 set(_HANDSET_MODULE_SCRIPTS ${CMAKE_CURRENT_LIST_DIR})
 
 # A sanitizer build with clang leaves the sanitizer runtime undefined in shared objects, to be
 # found in the executable; every other build can insist that a module links completely.
-if(NOT (VLMRC_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang"))
+if(NOT (HANDSET_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang"))
   set(_HANDSET_MODULE_NO_UNDEFINED LINKER:-z,defs)
 endif()
 
@@ -60,7 +62,13 @@ endfunction()
 
 function(_handset_module_target target file_name output_directory map)
   if(NOT output_directory)
-    set(output_directory ${HANDSET_BUILD_MODULE_DIR})
+    if(HANDSET_BUILD_MODULE_DIR)
+      set(output_directory ${HANDSET_BUILD_MODULE_DIR})
+    elseif(CMAKE_LIBRARY_OUTPUT_DIRECTORY)
+      set(output_directory ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
+    else()
+      set(output_directory ${CMAKE_CURRENT_BINARY_DIR})
+    endif()
   endif()
   set_target_properties(${target} PROPERTIES
     PREFIX "" SUFFIX "" OUTPUT_NAME ${file_name}
@@ -97,7 +105,7 @@ function(handset_add_module target)
   # Exports are visible through the version script alone, exactly as the .def file lists them.
   add_library(${target} SHARED ${ARG_SOURCES} ${embedded})
   _handset_module_target(${target} ${ARG_FILE_NAME} "${ARG_OUTPUT_DIRECTORY}" ${map})
-  target_link_libraries(${target} PRIVATE handset)
+  target_link_libraries(${target} PRIVATE handset::handset)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DMODULE=$<TARGET_FILE:${target}> -DTABLE=${table}
             -P ${_HANDSET_MODULE_SCRIPTS}/HandsetModuleCheck.cmake

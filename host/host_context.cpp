@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "handset/handset.h"
+#include "handset/modules.h"
 #include "handset/registry.h"
 #include "worker_window.h"
 
@@ -57,7 +58,18 @@ void HostContext::Start() {
     throw CommandError("the device registry cannot be used: " + *error);
   worker_ = std::make_unique<WorkerWindow>();
   library_ = LoadLibraryW(u"vlmrc.dll");
-  if (library_ == nullptr) throw CommandError("vlmrc.dll cannot be loaded (error " + std::to_string(GetLastError()) + ")");
+  if (library_ == nullptr)
+    throw CommandError("vlmrc.dll cannot be loaded (error " + std::to_string(GetLastError()) +
+                       "): " + handset::LastLoadFailure());
+}
+
+void HostContext::Finish() {
+  if (!started_) return;
+  try {
+    handset::registry::Flush();
+  } catch (const std::exception& error) {
+    throw CommandError(std::string("the change was not saved on the device: ") + error.what());
+  }
 }
 
 FARPROC HostContext::ExportAddress(const char* name) {
@@ -69,6 +81,7 @@ FARPROC HostContext::ExportAddress(const char* name) {
 }
 
 void HostContext::Print(Json result) {
+  Finish();  // a result is only shown once it is saved
   if (worker_) {
     for (const auto& notification : worker_->TakeNotifications())
       result["notifications"].push_back(NotificationName(notification));

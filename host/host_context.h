@@ -39,6 +39,9 @@ class HostContext {
 
   // Opens the handset on the device folder and loads vlmrc.dll, once.
   void Start();
+  // Writes what the command changed to the device folder; a CommandError with the reason when it
+  // cannot be written.
+  void Finish();
   // The export of that name, typed like its declaration; a CommandError when it is missing.
   HMODULE Module() {
     Start();

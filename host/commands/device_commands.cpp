@@ -51,7 +51,14 @@ void ApplyBattery(const BatteryOptions& options) {
 
 void AddBatteryOptions(CLI::App* command, BatteryOptions& options) {
   command->add_option("--percent", options.percent, "set the handset's battery level first (0-100, 255: unknown)")
-      ->check(CLI::Range(0, 255));
+      ->check(CLI::Validator(
+          [](std::string& value) -> std::string {
+            int percent = -1;
+            if (!CLI::detail::lexical_cast(value, percent) || !((percent >= 0 && percent <= 100) || percent == 255))
+              return "'" + value + "' is not a battery level (0-100, or 255 for unknown)";
+            return {};
+          },
+          "0-100|255"));
   command->add_option("--flags", options.flags, "set the battery flag byte first")->check(CLI::Range(0, 255));
   command->add_option("--charging", options.charging, "set whether the handset is on mains power first");
   command->add_flag("--fail", options.fail, "make the power query fail");

@@ -1,4 +1,5 @@
 // vlmhost registry export | import: the device's registry as a .reg file.
+#include "commands/argument_checks.h"
 #include "commands/commands.h"
 #include "handset/registry.h"
 
@@ -10,7 +11,7 @@ void AddRegistryCommands(CLI::App& app, HostContext& context) {
 
   auto file = std::make_shared<std::string>();
   auto* exportCommand = group->add_subcommand("export", "Write the whole registry to FILE");
-  exportCommand->add_option("FILE", *file, ".reg file to write")->required();
+  exportCommand->add_option("FILE", *file, ".reg file to write")->required()->check(kNonEmptyPath);
   exportCommand->callback([&context, file] {
     context.Start();
     handset::registry::Export(*file);
@@ -19,7 +20,7 @@ void AddRegistryCommands(CLI::App& app, HostContext& context) {
 
   auto* importCommand =
       group->add_subcommand("import", "Merge the keys and values of FILE into the registry (all or nothing)");
-  importCommand->add_option("FILE", *file, ".reg file to read")->required()->check(CLI::ExistingFile);
+  importCommand->add_option("FILE", *file, ".reg file to read (version 5.00 or REGEDIT4)")->required()->check(kNonEmptyPath);
   importCommand->callback([&context, file] {
     context.Start();
     try {

@@ -1,5 +1,6 @@
 #include <iostream>
 
+#include "commands/argument_checks.h"
 #include "commands/commands.h"
 
 namespace vlmhost {
@@ -21,13 +22,17 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
   app.set_help_all_flag("--help-all", "Show the help of every command");
   app.add_option("--device", context.deviceFolder,
                  "Device folder: the handset's files and registry (kept between runs)")
-      ->capture_default_str();
+      ->capture_default_str()
+      ->check(kNonEmptyPath);
   app.add_flag("--json", context.json, "Print results as JSON");
   app.require_subcommand(1);
   AddAllCommands(app, context);
+  AddArgumentChecks(app);
 
   try {
     app.parse(argc, argv);
+    // The exit status says whether what the command changed is on the device.
+    context.Finish();
   } catch (const CLI::ParseError& error) {
     return app.exit(error, out, err);
   } catch (const std::exception& error) {

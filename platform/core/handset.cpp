@@ -59,7 +59,9 @@ struct ExitShutdown {
 static std::atomic<std::uint64_t> g_nextGeneration{1};
 
 Handset::Handset(std::filesystem::path root, bool removeRootAtEnd)
-    : root_(std::move(root)), removeRootAtEnd_(removeRootAtEnd), generation_(g_nextGeneration++) {}
+    : root_(std::move(root)), removeRootAtEnd_(removeRootAtEnd), generation_(g_nextGeneration++) {
+  if (!removeRootAtEnd_) rootLock_.emplace(root_);
+}
 
 Handset::~Handset() {
   ShutdownSubsystems();

@@ -9,12 +9,14 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <type_traits>
 #include <typeindex>
 #include <utility>
 #include <vector>
 
 #include "core/handle_table.h"
+#include "core/root_lock.h"
 
 namespace handset::core {
 
@@ -94,6 +96,7 @@ class Handset {
   };
   std::filesystem::path root_;
   bool removeRootAtEnd_;
+  std::optional<RootLock> rootLock_;  // a chosen root is one process's while the handset runs
   const std::uint64_t generation_;
   std::atomic<bool> shuttingDown_{false};
   HandleTable handles_;

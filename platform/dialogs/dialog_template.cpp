@@ -188,8 +188,9 @@ std::u16string ControlClassName(const NameOrOrdinal& windowClass) {
   std::uint16_t ordinal = *windowClass.ordinal;
   if (ordinal >= kFirstSystemClass && ordinal < kFirstSystemClass + kSystemClasses.size())
     return std::u16string(kSystemClasses[ordinal - kFirstSystemClass]);
-  std::string number = "#" + std::to_string(ordinal);
-  return std::u16string(number.begin(), number.end());
+  std::u16string name = u"#";
+  for (char digit : std::to_string(ordinal)) name += static_cast<char16_t>(digit);
+  return name;
 }
 
 }  // namespace handset::dialogs

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <string>
 
 namespace handset::loader {
 namespace {
@@ -43,6 +44,15 @@ class FileReader {
   std::uint64_t size_ = 0;
 };
 
+// The processor this handset runs modules for.
+#if defined(__x86_64__)
+constexpr Elf64_Half kOwnMachine = EM_X86_64;
+#elif defined(__aarch64__)
+constexpr Elf64_Half kOwnMachine = EM_AARCH64;
+#else
+#error "the processor of this machine is not known to the module reader"
+#endif
+
 bool ValidHeader(const Elf64_Ehdr& header, std::string& error) {
   if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0) {
     error = "not an ELF file";
@@ -50,6 +60,9 @@ bool ValidHeader(const Elf64_Ehdr& header, std::string& error) {
     error = "not a 64-bit little-endian ELF file";
   } else if (header.e_type != ET_DYN) {
     error = "not a shared object";
+  } else if (header.e_machine != kOwnMachine) {
+    error = "built for another processor (ELF machine " + std::to_string(header.e_machine) + ", this handset runs " +
+            std::to_string(kOwnMachine) + ")";
   } else if (header.e_shoff == 0 || header.e_shentsize != sizeof(Elf64_Shdr)) {
     error = "no usable section table";
   } else {

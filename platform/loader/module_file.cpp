@@ -28,24 +28,31 @@ void* OwnSymbol(void* library, const char* name) {
 
 }  // namespace
 
+std::optional<ModuleFileContents> ReadModuleFile(const std::filesystem::path& file, std::string& error) {
+  auto sections = ReadElfSections(file, {kExportSection, kResourceSection}, error);
+  if (!sections) return std::nullopt;
+  ModuleFileContents contents;
+  if (auto table = sections->find(kExportSection); table != sections->end()) {
+    auto parsed = ParseExportTable(table->second, error);
+    if (!parsed) return std::nullopt;
+    contents.exports = std::move(*parsed);
+  }
+  contents.resources = std::make_shared<resources::ResourceSet>(std::vector<resources::Resource>{});
+  if (auto image = sections->find(kResourceSection); image != sections->end()) {
+    auto parsed = resources::ResourceSet::Parse(image->second, error);
+    if (!parsed) return std::nullopt;
+    contents.resources = std::make_shared<resources::ResourceSet>(std::move(*parsed));
+  }
+  return contents;
+}
+
 std::shared_ptr<Module> OpenModuleFile(const std::filesystem::path& file, OpenFailure& failure) {
   failure = {ERROR_BAD_EXE_FORMAT, {}};
-  auto sections = ReadElfSections(file, {kExportSection, kResourceSection}, failure.reason);
-  if (!sections) return nullptr;
-
-  std::vector<ExportEntry> entries;
-  if (auto table = sections->find(kExportSection); table != sections->end()) {
-    auto parsed = ParseExportTable(table->second, failure.reason);
-    if (!parsed) return nullptr;
-    entries = std::move(*parsed);
-  }
+  auto contents = ReadModuleFile(file, failure.reason);
+  if (!contents) return nullptr;
+  std::vector<ExportEntry>& entries = contents->exports;
   auto module = std::make_shared<Module>();
-  module->resources = std::make_shared<resources::ResourceSet>(std::vector<resources::Resource>{});
-  if (auto image = sections->find(kResourceSection); image != sections->end()) {
-    auto parsed = resources::ResourceSet::Parse(image->second, failure.reason);
-    if (!parsed) return nullptr;
-    module->resources = std::make_shared<resources::ResourceSet>(std::move(*parsed));
-  }
+  module->resources = std::move(contents->resources);
 
   module->library = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (module->library == nullptr) {

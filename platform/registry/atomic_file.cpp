@@ -35,9 +35,14 @@ void SyncFolder(const std::filesystem::path& folder) {
   ::close(fd);
 }
 
+// The pattern of the temporary files; mkostemp fills in the Xs.
+std::string TemporaryPrefix(const std::filesystem::path& path) { return path.filename().string() + ".tmp-"; }
+
 }  // namespace
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) Fail(path, "cannot read", EISDIR);
   std::ifstream in(path, std::ios::binary);
   if (!in) Fail(path, "cannot open", errno);
   std::ostringstream bytes;
@@ -48,7 +53,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
   std::filesystem::path folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
-  std::string temporary = (folder / (path.filename().string() + ".tmp-XXXXXX")).string();
+  std::string temporary = (folder / (TemporaryPrefix(path) + "XXXXXX")).string();
   int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) Fail(path, "cannot create a temporary file", errno);
   bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, contents) && ::fsync(fd) == 0;
@@ -64,6 +69,18 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view con
   if (ok) error = errno;
   ::unlink(temporary.c_str());
   Fail(path, "cannot write", error);
+}
+
+void RemoveTemporaryFiles(const std::filesystem::path& path) {
+  std::filesystem::path folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+  const std::string prefix = TemporaryPrefix(path);
+  constexpr std::size_t kRandomPart = 6;  // the Xs of the pattern
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    std::string name = entry.path().filename().string();
+    if (name.size() == prefix.size() + kRandomPart && name.starts_with(prefix) && entry.is_regular_file(error))
+      std::filesystem::remove(entry.path(), error);
+  }
 }
 
 }  // namespace handset::registry

@@ -15,4 +15,8 @@ std::string ReadWholeFile(const std::filesystem::path& path);
 // Throws std::runtime_error naming the file on failure (the old file is then left as it was).
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents);
 
+// Removes the temporary files that writes of that file broke off before their rename left behind.
+// Only for a file that no other writer is writing at the same time.
+void RemoveTemporaryFiles(const std::filesystem::path& path);
+
 }  // namespace handset::registry

@@ -1,7 +1,13 @@
 // The registry file: the text format of the desktop registry editor, "Windows Registry Editor
 // Version 5.00". Keys as [HKEY_LOCAL_MACHINE\Software\Zarvo], values as "name"=dword:00000001,
 // "name"="text", hex:01,02 (binary) or hex(N):... (any other type, and text a quoted string cannot
-// carry exactly), @= for the default value; [-key] and "name"=- delete.
+// carry exactly), @= for the default value; [-key] and "name"=- delete. Every line ends with a line
+// end, the last one included, so a file cut short is told from a whole one.
+//
+// The older form with the header "REGEDIT4", as device images often carry, is read too. Its text is
+// bytes, not UTF-16: the file is read as UTF-8 when it is valid UTF-8, else as Windows-1252, and so
+// are the bytes of its hex(1), hex(2) and hex(7) values (one byte per character), which become
+// UTF-16 in the registry. Files are always written in the newer form.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +31,10 @@ struct RegFileEntry {
 };
 
 inline constexpr std::string_view kRegFileHeader = "Windows Registry Editor Version 5.00";
+inline constexpr std::string_view kLegacyRegFileHeader = "REGEDIT4";
 
-// Parses a whole file (UTF-8, or UTF-16LE with its byte order mark) before anything is applied.
+// Parses a whole file (UTF-8, or UTF-16LE with its byte order mark; see above for REGEDIT4) before
+// anything is applied.
 // Throws std::runtime_error "<fileName>:<line>: <problem>" on the first fault.
 std::vector<RegFileEntry> ParseRegFile(std::string_view bytes, const std::string& fileName);
 

@@ -3,6 +3,7 @@
 
 #include "handset/text.h"
 #include "registry/reg_file.h"
+#include "strings/windows_1252.h"
 #include "winreg.h"
 
 namespace handset::registry {
@@ -40,9 +41,42 @@ void AppendUnits(std::u16string_view text, std::vector<std::uint8_t>& data) {
   }
 }
 
+bool IsUtf8(std::string_view bytes) { return Utf8(Utf16(bytes)) == bytes; }
+
+// How the text of a REGEDIT4 file, kept as bytes there, becomes UTF-16.
+enum class ByteText { Utf8, Windows1252 };
+
+// The file's text as UTF-8, and for a REGEDIT4 file how its bytes were read.
+struct FileText {
+  std::string utf8;
+  ByteText byteText = ByteText::Utf8;
+};
+
+// Why the part of a key path below its root cannot name a key.
+std::string KeyPathProblem(std::u16string_view below) {
+  if (!below.empty() && below.back() == u'\\') below.remove_suffix(1);
+  std::size_t levels = 0;
+  for (;;) {
+    std::size_t end = below.find(u'\\');
+    std::u16string_view name = below.substr(0, end);
+    ++levels;
+    if (name.empty()) return "an empty key name";
+    if (name.size() > kMaxNameLength) return "a key name longer than " + std::to_string(kMaxNameLength) + " characters";
+    if (!IsValidKeyName(name)) return "a key name with characters that a key name cannot hold";
+    if (end == std::u16string_view::npos) break;
+    below.remove_prefix(end + 1);
+  }
+  if (levels > kMaxDepth) return "more than " + std::to_string(kMaxDepth) + " levels below the root";
+  return "not a key path";
+}
+
+constexpr std::string_view kAcceptedHeaders =
+    "the first line must be \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"";
+
 class Parser {
  public:
-  Parser(std::string_view text, const std::string& fileName) : rest_(text), fileName_(fileName) {}
+  Parser(const FileText& text, const std::string& fileName)
+      : rest_(text.utf8), fileName_(fileName), byteText_(text.byteText) {}
 
   std::vector<RegFileEntry> Run() {
     std::string_view raw;
@@ -51,7 +85,8 @@ class Parser {
       std::string_view line = Trim(raw);
       if (line.empty()) continue;
       if (!sawHeader) {
-        if (line != kRegFileHeader) Fail("not a registry file: the first line must be \"" + std::string(kRegFileHeader) + "\"");
+        legacy_ = line == kLegacyRegFileHeader;
+        if (line != kRegFileHeader && !legacy_) Fail("not a registry file: " + std::string(kAcceptedHeaders));
         sawHeader = true;
       } else if (line.front() == ';') {
         continue;  // a comment
@@ -63,7 +98,7 @@ class Parser {
         Fail("syntax error: expected a [key] line or a \"name\"=value line");
       }
     }
-    if (!sawHeader) Fail("empty file: the first line must be \"" + std::string(kRegFileHeader) + "\"");
+    if (!sawHeader) Fail("empty file: " + std::string(kAcceptedHeaders));
     return std::move(entries_);
   }
 
@@ -81,8 +116,11 @@ class Parser {
     else
       rest_.remove_prefix(end + 1);
     ++line_;
+    // Every whole file ends with a line end; text after the last one is what was left of a write
+    // that broke off (a dword: cut to fewer digits would still read as a number).
+    if (exhausted_ && !Trim(line).empty()) Fail("truncated file: the last line has no line end");
     // Text that is not UTF-8 would come back altered, so it is refused rather than guessed at.
-    if (Utf8(Utf16(line)) != line) Fail("the text is not valid UTF-8");
+    if (!IsUtf8(line)) Fail("the text is not valid UTF-8");
     return true;
   }
 
@@ -100,7 +138,9 @@ class Parser {
     if (!SplitFullPath(path, entry.root, parts)) {
       std::u16string_view rootName = std::u16string_view(path).substr(0, path.find(u'\\'));
       if (!RootFromName(rootName)) Fail("unknown root key '" + Utf8(rootName) + "'");
-      Fail("invalid key path '" + std::string(inner) + "'");
+      std::size_t below = path.find(u'\\');
+      Fail("invalid key path '" + std::string(inner) + "': " +
+           KeyPathProblem(below == std::u16string::npos ? u"" : std::u16string_view(path).substr(below + 1)));
     }
     if (entry.kind == RegFileEntry::Kind::DeleteKey && parts.count == 0) Fail("a root key cannot be deleted");
     for (std::size_t i = 0; i < parts.count; ++i) entry.path.emplace_back(parts.parts[i]);
@@ -168,6 +208,21 @@ class Parser {
 
   // hex:xx,xx or hex(N):xx,xx, continued over further lines by a trailing backslash.
   void ParseHexValue(std::string_view rest, RegFileEntry& entry) {
+    ParseHexBytes(rest, entry);
+    if (legacy_ && (entry.type == REG_SZ || entry.type == REG_EXPAND_SZ || entry.type == REG_MULTI_SZ))
+      entry.data = BytesAsUnits(entry.data);
+  }
+
+  // REGEDIT4 keeps text values as the bytes of the file's text, one per character.
+  std::vector<std::uint8_t> BytesAsUnits(const std::vector<std::uint8_t>& bytes) const {
+    std::string_view raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (byteText_ == ByteText::Utf8 && !IsUtf8(raw)) Fail("the text of the hex value is not valid UTF-8");
+    std::vector<std::uint8_t> data;
+    AppendUnits(byteText_ == ByteText::Utf8 ? Utf16(raw) : strings::Windows1252ToUtf16(raw), data);
+    return data;
+  }
+
+  void ParseHexBytes(std::string_view rest, RegFileEntry& entry) {
     std::size_t colon = rest.find(':');
     if (rest[3] == ':') {
       entry.type = REG_BINARY;
@@ -206,6 +261,8 @@ class Parser {
 
   std::string_view rest_;
   const std::string& fileName_;
+  const ByteText byteText_;
+  bool legacy_ = false;
   std::size_t line_ = 0;
   bool exhausted_ = false;
   bool inKey_ = false;
@@ -213,10 +270,23 @@ class Parser {
   std::vector<RegFileEntry> entries_;
 };
 
-// UTF-16LE text (with its byte order mark) becomes UTF-8; a UTF-8 byte order mark is dropped.
-std::string DecodeText(std::string_view bytes, const std::string& fileName) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) return std::string(bytes.substr(3));
-  if (!bytes.starts_with("\xFF\xFE")) return std::string(bytes);
+// A REGEDIT4 file's first line, before any other text.
+bool StartsAsRegedit4(std::string_view bytes) {
+  std::size_t start = bytes.find_first_not_of(" \t\r\n");
+  if (start == std::string_view::npos) return false;
+  std::size_t end = bytes.find('\n', start);
+  return Trim(bytes.substr(start, end == std::string_view::npos ? end : end - start)) == kLegacyRegFileHeader;
+}
+
+// UTF-16LE text (with its byte order mark) becomes UTF-8; a UTF-8 byte order mark is dropped; a
+// REGEDIT4 file that is not UTF-8 is Windows-1252.
+FileText DecodeText(std::string_view bytes, const std::string& fileName) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return {std::string(bytes.substr(3))};
+  if (!bytes.starts_with("\xFF\xFE")) {
+    if (StartsAsRegedit4(bytes) && !IsUtf8(bytes))
+      return {Utf8(strings::Windows1252ToUtf16(bytes)), ByteText::Windows1252};
+    return {std::string(bytes)};
+  }
   bytes.remove_prefix(2);
   std::u16string units;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
@@ -233,14 +303,13 @@ std::string DecodeText(std::string_view bytes, const std::string& fileName) {
       fail("the text is not valid UTF-16 (an unpaired surrogate)");
   }
   if (bytes.size() % 2 != 0) fail("truncated UTF-16 text (an odd number of bytes)");
-  return Utf8(units);
+  return {Utf8(units)};
 }
 
 }  // namespace
 
 std::vector<RegFileEntry> ParseRegFile(std::string_view bytes, const std::string& fileName) {
-  std::string text = DecodeText(bytes, fileName);
-  return Parser(text, fileName).Run();
+  return Parser(DecodeText(bytes, fileName), fileName).Run();
 }
 
 void ApplyRegFile(KeyTree& tree, const std::vector<RegFileEntry>& entries) {

@@ -165,6 +165,8 @@ void Import(const std::filesystem::path& file) {
   state.Changed();
 }
 
+void Flush() { Registry().Write(); }
+
 std::filesystem::path File() { return Registry().File(); }
 
 std::optional<std::string> LoadError() { return Registry().LoadError(); }

@@ -18,6 +18,9 @@ RegistryState::RegistryState(core::Handset& handset) : file_(handset.Root() / "r
 }
 
 void RegistryState::Load() {
+  // A write that was cut short (the process killed before its rename) leaves only its temporary
+  // file; the registry file itself is whole, so the remains are of no use to anyone.
+  RemoveTemporaryFiles(file_);
   std::error_code missing;
   if (!std::filesystem::exists(file_, missing)) return;
   try {
@@ -38,25 +41,30 @@ RegistryState::~RegistryState() {
   tree_.Clear();
 }
 
-bool RegistryState::Save() {
+void RegistryState::Write() {
   std::lock_guard order(saveMutex_);
-  if (loadError_) return false;
+  if (loadError_) throw std::runtime_error("the registry file was refused at start and is not written: " + *loadError_);
   std::string text;
   std::uint64_t generation;
   {
     std::shared_lock lock(lock_);
     generation = generation_;
-    if (generation == savedGeneration_) return true;
+    if (generation == savedGeneration_) return;
     text = FormatRegFile(tree_);
   }
+  WriteFileAtomically(file_, text);
+  savedGeneration_ = generation;
+}
+
+bool RegistryState::Save() {
+  if (loadError_) return false;  // said once, when the file was refused
   try {
-    WriteFileAtomically(file_, text);
+    Write();
+    return true;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "handset: registry not saved: %s\n", e.what());
     return false;
   }
-  savedGeneration_ = generation;
-  return true;
 }
 
 RegistryState& Registry() { return core::State<RegistryState>(); }

@@ -1,6 +1,7 @@
 // The handset's registry: its keys, the lock that lets many threads use it at once, the injected
-// faults, and its file. Created on first use (loading registry.reg from the handset's root folder);
-// destroyed at the handset's orderly shutdown, writing the file back.
+// faults, and its file. Created on first use (loading registry.reg from the handset's root folder,
+// and removing what an interrupted write left of its temporary files); destroyed at the handset's
+// orderly shutdown, writing the file back.
 #pragma once
 
 #include <array>
@@ -44,9 +45,11 @@ class RegistryState {
     return rootHandles_[static_cast<std::size_t>(root)];
   }
 
-  // Writes the file if the registry changed since it was loaded or last written. False when the
-  // registry is not kept in a file (its file was refused) or the file could not be written.
-  // Must be called without holding Lock().
+  // Writes the file if the registry changed since it was loaded or last written. Throws
+  // std::runtime_error with the reason when the registry is not kept in a file (its file was
+  // refused) or the file could not be written. Must be called without holding Lock().
+  void Write();
+  // Write() for callers that only report failure: false, and the reason on standard error.
   bool Save();
 
   const std::filesystem::path& File() const { return file_; }

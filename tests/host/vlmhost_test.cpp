@@ -1,5 +1,11 @@
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <thread>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -9,6 +15,7 @@
 
 #include "commands/commands.h"
 #include "handset/handset.h"
+#include "handset/registry.h"
 
 namespace {
 
@@ -205,6 +212,88 @@ TEST_F(VlmhostTest, NetworkCommandsRefuseWhatTheNetworkCannotTake) {
     EXPECT_FALSE(result.err.empty()) << args[2];
   }
   EXPECT_EQ(RegistryFile(), before);
+}
+
+// What a person gets wrong on the command line, and what goes wrong on the device: each is refused
+// with its argument or reason named, and nothing reaches the device unannounced.
+class VlmhostFaultTest : public VlmhostTest {
+ protected:
+  Result RunVlmhost(const std::string& environment, const std::string& args) {
+    std::string command = environment + " " VLMHOST_EXECUTABLE " --device '" + device_.string() + "' " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output, output};
+  }
+};
+
+TEST_F(VlmhostFaultTest, ArgumentsThatCannotMeanWhatWasTypedAreRefusedByName) {
+  RunJson({"vtopt", "set", "--ViewMode", "2"});
+  const std::string before = RegistryFile();
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::string> saying;
+  } refused[] = {
+      {{"vtopt", "set", "--ViewMode", ""}, {"--ViewMode", "empty value is not a number"}},
+      {{"value", "set", "SetCSDValue", ""}, {"VALUE", "empty value is not a number"}},
+      {{"vtopt", "set", "--PicFileName", "caf\xE9"}, {"--PicFileName", "not valid UTF-8"}},
+      {{"led", "--seconds", "nan"}, {"--seconds", "not a finite number"}},
+      {{"battery", "--percent", "101"}, {"--percent", "not a battery level"}},
+      {{"battery", "--percent", "254"}, {"--percent", "not a battery level"}},
+      {{"registry", "export", ""}, {"FILE", "empty path"}},
+      {{"registry", "import", "/nonexistent.reg"}, {"nothing imported", "/nonexistent.reg", "No such file"}},
+      {{"registry", "import", "/"}, {"nothing imported", "Is a directory"}},
+  };
+  for (const auto& [args, saying] : refused) {
+    Result result = Run(args);
+    SCOPED_TRACE(result.err);
+    EXPECT_NE(result.exitCode, 0);
+    for (const std::string& words : saying) EXPECT_NE(result.err.find(words), std::string::npos) << words;
+  }
+  EXPECT_EQ(RegistryFile(), before);
+
+  std::vector<const char*> argv = {"vlmhost", "--device", "", "status"};
+  std::ostringstream out, err;
+  EXPECT_NE(vlmhost::Run(static_cast<int>(argv.size()), argv.data(), out, err), 0);
+  EXPECT_NE(err.str().find("--device: an empty path"), std::string::npos) << err.str();
+}
+
+TEST_F(VlmhostFaultTest, AChangeThatCannotBeSavedFailsWithTheReasonAndPrintsNoNewValues) {
+  std::vector<const char*> argv = {"vlmhost", "--device", "/proc", "vtopt", "set", "--MuteVideo", "3"};
+  std::ostringstream out, err;
+  EXPECT_EQ(vlmhost::Run(static_cast<int>(argv.size()), argv.data(), out, err), 1);
+  EXPECT_NE(err.str().find("the change was not saved on the device: /proc/registry.reg: cannot create"),
+            std::string::npos) << err.str();
+  EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(VlmhostFaultTest, ARegistryFileThatIsAFolderIsCalledSo) {
+  std::filesystem::create_directories(device_ / "registry.reg");
+  Result result = Run({"vtopt", "get"});
+  EXPECT_NE(result.exitCode, 0);
+  EXPECT_NE(result.err.find("registry.reg: cannot read: Is a directory"), std::string::npos) << result.err;
+}
+
+TEST_F(VlmhostFaultTest, ASecondProcessWaitsForTheDeviceFolderAndGivesUpClearly) {
+  handset::Reset(device_);  // this process holds the device folder
+  Result refused = RunVlmhost("HANDSET_LOCK_TIMEOUT=0.2", "value set fnSetBrightnessPos 4");
+  EXPECT_EQ(refused.exitCode, 1) << refused.out;
+  EXPECT_NE(refused.out.find("in use by another process; gave up after 0.2 s"), std::string::npos) << refused.out;
+
+  // A second process that waits long enough gets the folder once this one lets it go, and finds
+  // this one's change saved.
+  handset::registry::WriteDword("HKEY_LOCAL_MACHINE\\Software\\Mine", "kept", 1);
+  auto waiting = std::async(std::launch::async, [&] {
+    return RunVlmhost("HANDSET_LOCK_TIMEOUT=30", "--json value set fnSetBrightnessPos 4");
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  handset::Shutdown();
+  Result waited = waiting.get();
+  EXPECT_EQ(waited.exitCode, 0) << waited.out;
+  EXPECT_NE(RegistryFile().find("\"kept\"=dword:00000001"), std::string::npos);
+  EXPECT_EQ(RunJson({"value", "get", "fnGetBrightnessPos"}), nlohmann::json({{"fnGetBrightnessPos", 4}}));
 }
 
 }  // namespace

@@ -10,7 +10,9 @@ namespace handset {
 
 // Replaces the process's handset with a fresh one: empty registry unless the root holds one, real
 // clock, nothing loaded. With an empty root, a fresh temporary folder is made (and removed again when
-// the handset shuts down). The previous handset is shut down in order first.
+// the handset shuts down). The previous handset is shut down in order first. A chosen root is
+// locked against other processes while its handset runs: Reset waits while another process holds
+// it (HANDSET_LOCK_TIMEOUT seconds, 10 when unset), then throws std::runtime_error naming it.
 void Reset(const std::filesystem::path& root = {});
 
 // Shuts the current handset down in order: modules are unloaded, the registry is written out. The

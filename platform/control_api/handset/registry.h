@@ -68,6 +68,11 @@ void Export(const std::filesystem::path& file);
 // std::runtime_error "<file>:<line>: <problem>" and the registry is left unchanged.
 void Import(const std::filesystem::path& file);
 
+// Writes the registry to its file now if it changed since it was loaded or last written, as the
+// handset's orderly shutdown would. Throws std::runtime_error with the reason when the file cannot be
+// written or was refused at start (then nothing is ever written to it).
+void Flush();
+
 // The handset keeps its registry in this file (registry.reg in its root folder).
 std::filesystem::path File();
 // Why the handset's registry file was refused when the registry started, if it was: "<file>:<line>:

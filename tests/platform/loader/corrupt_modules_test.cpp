@@ -62,6 +62,11 @@ TEST_F(CorruptModulesTest, FilesThatAreNotModulesAreRefused) {
   std::string wrongClass = image;
   wrongClass[4] = 1;  // ELFCLASS32
   Write(windows / "class.dll", wrongClass);
+  std::string otherProcessor = image;
+  otherProcessor[18] = '\xB7';  // e_machine: EM_AARCH64 on this machine's modules, else EM_X86_64
+  otherProcessor[19] = '\0';
+  if (image[18] == '\xB7') otherProcessor[18] = '\x3E';
+  Write(windows / "arm.dll", otherProcessor);
 
   ExpectRefused(u"text.dll", ERROR_BAD_EXE_FORMAT, "text.dll: not an ELF file");
   ExpectRefused(u"empty.dll", ERROR_BAD_EXE_FORMAT, "empty.dll: too short");
@@ -69,6 +74,9 @@ TEST_F(CorruptModulesTest, FilesThatAreNotModulesAreRefused) {
   ExpectRefused(u"truncated.dll", ERROR_BAD_EXE_FORMAT, "outside the file");
   ExpectRefused(u"object.dll", ERROR_BAD_EXE_FORMAT, "not a shared object");
   ExpectRefused(u"class.dll", ERROR_BAD_EXE_FORMAT, "not a 64-bit");
+  ExpectRefused(u"arm.dll", ERROR_BAD_EXE_FORMAT, "arm.dll: built for another processor");
+  EXPECT_EQ(handset::LastLoadFailure().find("arm.dll"), handset::LastLoadFailure().rfind("arm.dll"))
+      << "the file is named once";
 }
 
 TEST_F(CorruptModulesTest, ASectionTableOutsideTheFileIsRefused) {

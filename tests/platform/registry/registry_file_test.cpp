@@ -178,6 +178,16 @@ TEST_F(RegistryFileTest, TheFileIsReplacedAtomicallyAtFlush) {
   EXPECT_EQ(std::distance(fs::directory_iterator(root_), fs::directory_iterator()), 2);
 }
 
+TEST_F(RegistryFileTest, WhatAnInterruptedSaveLeftIsRemovedAtTheNextStart) {
+  WriteText(RegFile(), Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=dword:00000001\n"));
+  WriteText(root_ / "registry.reg.tmp-Ab3xYz", "Windows Registry Editor Version 5.00\n\n[HKEY_LOC");
+  WriteText(root_ / "registry.reg.tmp-notmine", "someone else's file");
+  Restart();
+  EXPECT_EQ(handset::registry::ReadDword("HKLM\\Software", "a"), 1u);
+  EXPECT_FALSE(fs::exists(root_ / "registry.reg.tmp-Ab3xYz"));
+  EXPECT_TRUE(fs::exists(root_ / "registry.reg.tmp-notmine"));
+}
+
 struct CorruptFile {
   const char* name;
   std::string text;
@@ -225,19 +235,62 @@ INSTANTIATE_TEST_SUITE_P(
                     "unknown value type 'qword'"},
         CorruptFile{"unknown_hex_type", Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=hex(zz):01\n"), 4,
                     "unknown value type 'hex(zz)'"},
-        CorruptFile{"truncated_string", Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=\"\\\\Windows\\\\pic"), 4,
+        CorruptFile{"truncated_string", Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=\"\\\\Windows\\\\pic\n"), 4,
                     "truncated value"},
+        CorruptFile{"cut_off_in_dword", Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=dword:0000"), 4,
+                    "truncated file: the last line has no line end"},
         CorruptFile{"truncated_hex", Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=hex:01,02,\\\n"), 5, "truncated value"},
         CorruptFile{"trailing_comma", Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=hex:01,02,\n"), 4, "truncated value"},
         CorruptFile{"unterminated_key", Reg("[HKEY_LOCAL_MACHINE\\Software\n"), 3, "syntax error"},
         CorruptFile{"unknown_root", Reg("[HKEY_NOWHERE\\Software]\n"), 3, "unknown root key 'HKEY_NOWHERE'"},
+        CorruptFile{"key_too_deep", Reg("[HKEY_LOCAL_MACHINE\\a\\a\\a\\a\\a\\a\\a\\a\\a\\a\\a\\a\\a\\a\\a\\a\\a]\n"), 3, "more than 16 levels below the root"},
+        CorruptFile{"key_name_too_long", Reg("[HKEY_LOCAL_MACHINE\\Software\\" + std::string(256, 'k') + "]\n"), 3,
+                    "a key name longer than 255 characters"},
         CorruptFile{"value_outside_key", Reg("\"a\"=dword:1\n"), 3, "before the first [key]"},
         CorruptFile{"long_dword", Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=dword:123456789\n"), 4, "invalid dword"},
-        CorruptFile{"no_header", "REGEDIT4\n", 1, "not a registry file"},
+        CorruptFile{"no_header", "REGEDIT5\n", 1, "not a registry file"},
+        CorruptFile{"regedit4_bad_text", "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=hex(7):c3,28,00,00\n", 4,
+                    "not valid UTF-8"},
         CorruptFile{"empty", "", 1, "empty file"},
         CorruptFile{"not_utf8", Reg("\xC3(\n"), 3, "not valid UTF-8"},
         CorruptFile{"odd_utf16", std::string("\xFF\xFEW\0i\0\n\0x", 9), 2, "truncated UTF-16"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// REGEDIT4 keeps text as the file's bytes: the same registry written in Windows-1252 and in UTF-8.
+TEST_F(RegistryFileTest, Regedit4FilesInWindows1252OrUtf8ImportAsUtf16) {
+  struct Legacy {
+    const char* encoding;
+    std::string cafe;       // "café" as the file's bytes
+    std::string multiHex;   // "é€", "x" as a hex(7) list of the file's bytes
+  };
+  const Legacy files[] = {
+      {"Windows-1252", "caf\xE9", "e9,80,00,78,00,00"},
+      {"UTF-8", "caf\xC3\xA9", "c3,a9,e2,82,ac,00,78,00,00"},
+  };
+  const std::vector<std::uint8_t> multi = {0xE9, 0, 0xAC, 0x20, 0, 0, 'x', 0, 0, 0, 0, 0};
+  for (const Legacy& legacy : files) {
+    SCOPED_TRACE(legacy.encoding);
+    handset::Reset();
+    fs::path file = handset::Root() / "device.reg";
+    WriteText(file, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Zarvo]\r\n"
+                    "\"Count\"=dword:0000002a\r\n"
+                    "\"Name\"=\"" + legacy.cafe + "\"\r\n"
+                    "\"Bytes\"=hex:01,ff\r\n"
+                    "\"List\"=hex(7):" + legacy.multiHex + "\r\n"
+                    "\"Path\"=hex(2):25,54,00\r\n"
+                    "[HKEY_CURRENT_USER\\Empty]\r\n");
+    handset::registry::Import(file);
+    EXPECT_EQ(handset::registry::ReadDword("HKLM\\Software\\Zarvo", "Count"), 42u);
+    EXPECT_EQ(handset::registry::ReadString("HKLM\\Software\\Zarvo", "Name"), u"caf\u00E9");
+    EXPECT_EQ(handset::registry::Read("HKLM\\Software\\Zarvo", "Bytes"), (Value{REG_BINARY, {1, 0xFF}}));
+    EXPECT_EQ(handset::registry::Read("HKLM\\Software\\Zarvo", "List"), (Value{REG_MULTI_SZ, multi}));
+    EXPECT_EQ(handset::registry::Read("HKLM\\Software\\Zarvo", "Path"), (Value{REG_EXPAND_SZ, {'%', 0, 'T', 0, 0, 0}}));
+    EXPECT_TRUE(handset::registry::KeyExists("HKCU\\Empty"));
+    // Written back in the newer form.
+    handset::registry::Export(file);
+    EXPECT_TRUE(ReadText(file).starts_with("Windows Registry Editor Version 5.00\n"));
+  }
+}
 
 TEST_F(RegistryFileTest, ImportIsAllOrNothingAndMergesLikeTheRegistryEditor) {
   Restart();

@@ -7,7 +7,10 @@
 
 #include <windows.h>
 
-// The VT option settings record, exchanged with the host and edited by the options screen.
+// The VT option settings record, exchanged with the host and edited by the options screen. It is
+// stored and read back one registry value at a time, with no lock around the record: a thread that
+// reads it while another writes it may get some fields old and some new. That is how the library
+// behaves, and callers that share the record across threads order their calls themselves.
 typedef struct VTOptSetting {
   BOOL bShowCallTime;
   BOOL bShowPhoneNum_Name;
