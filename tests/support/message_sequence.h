@@ -20,7 +20,9 @@ enum MessageFlags : unsigned {
   kLParam = 1u << 1,
   kSent = 1u << 2,             // sent by the receiving thread itself
   kPosted = 1u << 3,           // taken from the queue and handed on by DispatchQueued
-  // (kSent and kPosted are compared only when one of them is given)
+  // (kSent and kPosted are compared only when one of them is given; InSendMessage tells only
+  // sends from other threads apart, so a message a modal loop of the handset dispatches itself
+  // is recorded as sent)
   kFromOtherThread = 1u << 4,  // sent by another thread (InSendMessage held)
   kParent = 1u << 5,           // received by the parent of the window the check is about
   kOptional = 1u << 6,         // may be missing
