@@ -664,6 +664,7 @@ BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL InSendMessage(void);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

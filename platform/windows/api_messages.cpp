@@ -26,6 +26,8 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return Windows().Send(window, message, wParam, lParam);
 }
 
+BOOL InSendMessage(void) { return Windows().InSend() ? TRUE : FALSE; }
+
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   TraceMessage("PostMessageW", message);
   return Windows().Post(window, message, wParam, lParam) ? TRUE : FALSE;

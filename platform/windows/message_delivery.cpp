@@ -6,6 +6,16 @@
 
 namespace handset::windows {
 
+namespace {
+
+// The message sent from another thread that this thread's procedures are handling now, if any:
+// what InSendMessage reports. Nested handling restores the outer one when it ends.
+thread_local const SentMessage* t_handlingSent = nullptr;
+
+}  // namespace
+
+bool WindowManager::InSend() const { return t_handlingSent != nullptr; }
+
 LRESULT WindowManager::Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   auto window = Find(handle);
   if (!window) {
@@ -45,6 +55,11 @@ void WindowManager::HandleSent(SentMessage& sent) {
       if (!sent.Answered()) sent.Answer(0);
     }
   } guard{sent};
+  struct RestoreOuter {
+    const SentMessage* outer = t_handlingSent;
+    ~RestoreOuter() { t_handlingSent = outer; }
+  } restore;
+  t_handlingSent = &sent;
   if (auto window = Find(sent.window)) sent.Answer(CallProcedure(window, sent.message, sent.wParam, sent.lParam));
 }
 

@@ -165,6 +165,8 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
 
   // --- messages (message_delivery.cpp) -------------------------------------------------------
   LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Whether the calling thread is handling a message sent from another thread (InSendMessage).
+  bool InSend() const;
   bool Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool PostToThread(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
   void PostQuit(int exitCode);

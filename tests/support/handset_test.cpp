@@ -1,10 +1,14 @@
 #include "support/handset_test.h"
 
 #include "handset/handset.h"
+#include "support/message_sequence.h"
 
 namespace testing_support {
 
-void HandsetTest::SetUp() { handset::Reset(); }
+void HandsetTest::SetUp() {
+  handset::Reset();
+  Messages().Clear();
+}
 void HandsetTest::TearDown() { handset::Shutdown(); }
 
 }  // namespace testing_support

@@ -13,8 +13,10 @@
 namespace {
 
 using dialog_test::AlignedTemplate;
-using dialog_test::g_seen;
 using dialog_test::HookedDialogProc;
+using testing_support::kLParam;
+using testing_support::kWParam;
+using testing_support::Messages;
 namespace user = handset::user;
 
 class ControlsTest : public dialog_test::DialogTest {
@@ -23,12 +25,12 @@ class ControlsTest : public dialog_test::DialogTest {
     DialogTest::SetUp();
     dialog = CreateDialogIndirectParamW(nullptr, sample.Get(), nullptr, HookedDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
-    g_seen.clear();
+    Messages().Clear();
   }
   // The notifications the dialog received from control `id`, in order.
   std::vector<WORD> Notifications(int id) const {
     std::vector<WORD> codes;
-    for (const auto& s : g_seen)
+    for (const auto& s : Messages().Received())
       if (s.message == WM_COMMAND && LOWORD(s.wParam) == id) codes.push_back(HIWORD(s.wParam));
     return codes;
   }
@@ -41,7 +43,7 @@ class ControlsTest : public dialog_test::DialogTest {
   // them see as `dialog`.
   void RunScript(std::vector<user::Step> steps) {
     DestroyWindow(dialog);
-    g_seen.clear();
+    Messages().Clear();
     steps.push_back(user::Run("end", [this] { EndDialog(dialog, IDOK); }));
     user::SetScript(std::move(steps));
     dialog_test::g_hook = [this](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<INT_PTR> {
@@ -61,8 +63,9 @@ TEST_F(ControlsTest, ACheckBoxTicksItselfAndTellsTheParentAndADisabledOneCannotB
   SendMessageW(box, BM_CLICK, 0, 0);
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(IsDlgButtonChecked(dialog, 1021), static_cast<UINT>(BST_CHECKED));
-  EXPECT_EQ(Notifications(1021), std::vector<WORD>{BN_CLICKED});
-  EXPECT_EQ(reinterpret_cast<HWND>(g_seen.back().lParam), box);
+  EXPECT_TRUE(Messages().Matches(
+      {{WM_COMMAND, kWParam | kLParam, MAKEWPARAM(1021, BN_CLICKED), reinterpret_cast<LPARAM>(box)}},
+      {dialog, [](const auto& m) { return m.message == WM_COMMAND && LOWORD(m.wParam) == 1021; }}));
   // BM_SETCHECK is the program's: no notification.
   CheckDlgButton(dialog, 1021, BST_UNCHECKED);
   EXPECT_EQ(Notifications(1021).size(), 1u);

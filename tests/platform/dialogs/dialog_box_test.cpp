@@ -14,9 +14,14 @@ namespace {
 using dialog_test::AlignedTemplate;
 using dialog_test::DialogTest;
 using dialog_test::g_hook;
-using dialog_test::g_seen;
 using dialog_test::HookedDialogProc;
 using dialog_test::SampleTemplate;
+using testing_support::kLParam;
+using testing_support::kPosted;
+using testing_support::kSent;
+using testing_support::kWParam;
+using testing_support::Messages;
+using testing_support::OnlyMessages;
 namespace user = handset::user;
 
 std::optional<INT_PTR> EndOn(HWND dialog, UINT message, WPARAM wParam, UINT id, INT_PTR result) {
@@ -43,11 +48,9 @@ TEST_F(DialogTest, ATemplateMakesTheDialogItsControlsInOrderWithTheFontAndTheFir
   EXPECT_EQ(std::u16string(name), u"Dialog");
   // The dialog procedure hears the font before WM_INITDIALOG, which carries the caller's value
   // and the control to be focused.
-  auto setup = dialog_test::SeenMessages(WM_SETFONT, WM_INITDIALOG);
-  ASSERT_EQ(setup, (std::vector<UINT>{WM_SETFONT, WM_INITDIALOG}));
-  auto init = std::find_if(g_seen.begin(), g_seen.end(), [](const auto& s) { return s.message == WM_INITDIALOG; });
-  EXPECT_EQ(init->lParam, 77);
-  EXPECT_EQ(init->wParam, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)));
+  EXPECT_TRUE(Messages().Matches(
+      {{WM_SETFONT}, {WM_INITDIALOG, kWParam | kLParam, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), 77}},
+      {.only = [](const auto& m) { return m.message >= WM_SETFONT && m.message <= WM_INITDIALOG; }}));
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
 
   std::vector<int> ids;
@@ -129,7 +132,9 @@ TEST_F(DialogTest, TheModalLoopEndsWithEndDialogsResultAndGivesTheOwnerBack) {
   EXPECT_TRUE(ownerDisabledMeanwhile);
   EXPECT_TRUE(IsWindowEnabled(owner));
   EXPECT_EQ(GetActiveWindow(), owner);
-  EXPECT_FALSE(IsWindow(g_seen.front().window));
+  auto seen = Messages().Received();
+  ASSERT_FALSE(seen.empty());
+  EXPECT_FALSE(IsWindow(seen.front().window));
   EXPECT_TRUE(user::Failures().empty());
 }
 
@@ -142,9 +147,9 @@ TEST_F(DialogTest, AnExhaustedScriptEndsTheLoopWithCancelAndSaysWhichWindowWaite
   EXPECT_NE(failures[0].message.find("no step left"), std::string::npos) << failures[0].message;
   EXPECT_NE(failures[0].message.find("dialog \"Sample\""), std::string::npos) << failures[0].message;
   // The step before was taken: the box was ticked.
-  EXPECT_NE(std::count_if(g_seen.begin(), g_seen.end(),
-                          [](const auto& s) { return s.message == WM_COMMAND && LOWORD(s.wParam) == 1021; }),
-            0);
+  EXPECT_FALSE(
+      Messages().Received({.only = [](const auto& m) { return m.message == WM_COMMAND && LOWORD(m.wParam) == 1021; }})
+          .empty());
 }
 
 TEST_F(DialogTest, NestedLoopsRunInnerFirstAndAFailureEndsThemAll) {
@@ -229,15 +234,16 @@ TEST_F(DialogTest, TheDefaultProcedureColoursStaticsAndTurnsCloseIntoCancel) {
   EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_STATICTEXT));
   ReleaseDC(dialog, dc);
 
-  g_seen.clear();
+  Messages().Clear();
   SendMessageW(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(dialog));  // a dialog is not destroyed by WM_CLOSE
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  bool cancelled = std::any_of(g_seen.begin(), g_seen.end(), [](const auto& s) {
-    return s.message == WM_COMMAND && LOWORD(s.wParam) == IDCANCEL;
-  });
-  EXPECT_TRUE(cancelled);
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) testing_support::DispatchQueued(msg);
+  // Cancel is pressed through the queue.
+  EXPECT_TRUE(Messages().Matches({{WM_CLOSE, kSent},
+                                  {WM_COMMAND, kPosted | kWParam | kLParam, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL))}},
+                                 {.only = OnlyMessages({WM_CLOSE, WM_COMMAND})}));
   DestroyWindow(dialog);
 }
 

@@ -5,7 +5,6 @@
 namespace dialog_test {
 
 Hook g_hook;
-std::vector<Seen> g_seen;
 
 namespace {
 
@@ -73,23 +72,15 @@ AlignedTemplate::AlignedTemplate(const std::vector<std::uint8_t>& bytes) : words
 }
 
 INT_PTR HookedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  g_seen.push_back({dialog, message, wParam, lParam});
+  testing_support::Messages().Record(dialog, message, wParam, lParam);
   if (g_hook)
     if (auto answer = g_hook(dialog, message, wParam, lParam)) return *answer;
   return FALSE;
 }
 
-std::vector<UINT> SeenMessages(UINT first, UINT last) {
-  std::vector<UINT> messages;
-  for (const auto& s : g_seen)
-    if (s.message >= first && s.message <= last) messages.push_back(s.message);
-  return messages;
-}
-
 void DialogTest::SetUp() {
   HandsetTest::SetUp();
   g_hook = nullptr;
-  g_seen.clear();
   handset::user::SetScript({});
 }
 

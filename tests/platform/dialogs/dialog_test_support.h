@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/handset_test.h"
+#include "support/message_sequence.h"
 
 #include <windows.h>
 
@@ -39,21 +40,12 @@ struct AlignedTemplate {
   std::vector<std::uint32_t> words;
 };
 
-// What the test's dialog procedure does: return a value to answer, nothing to leave the message
+// The test's dialog procedure records each message (testing_support::Messages) and does what the
+// hook says: return a value to answer, nothing to leave the message
 // to the default dialog procedure (FALSE).
 using Hook = std::function<std::optional<INT_PTR>(HWND, UINT, WPARAM, LPARAM)>;
 extern Hook g_hook;
 INT_PTR HookedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Messages the hooked procedure saw, with the window.
-struct Seen {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-extern std::vector<Seen> g_seen;
-std::vector<UINT> SeenMessages(UINT first, UINT last);
 
 class DialogTest : public testing_support::HandsetTest {
  protected:

@@ -13,7 +13,12 @@
 
 namespace {
 
-using windows_test::Log;
+using testing_support::kFromOtherThread;
+using testing_support::kLParam;
+using testing_support::kSent;
+using testing_support::kWParam;
+using testing_support::Messages;
+using testing_support::OnlyMessages;
 using windows_test::PumpUntil;
 using windows_test::WindowsTest;
 
@@ -21,7 +26,7 @@ class CrossThreadTest : public WindowsTest {};
 
 TEST_F(CrossThreadTest, SendFromAWorkerBlocksUntilTheOwnerHandlesItInsideGetMessage) {
   HWND window = Create();
-  Log().Clear();
+  Messages().Clear();
   const DWORD mainThread = GetCurrentThreadId();
   windows_test::g_answer = [](HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != WM_USER + 1) return false;
@@ -38,7 +43,7 @@ TEST_F(CrossThreadTest, SendFromAWorkerBlocksUntilTheOwnerHandlesItInsideGetMess
   // The worker cannot get its answer while the owner takes no messages.
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(returned);
-  EXPECT_TRUE(Log().Entries().empty());
+  EXPECT_TRUE(Messages().Matches({}));
 
   MSG msg;
   ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));  // handles the sent message, returns the posted one
@@ -46,9 +51,10 @@ TEST_F(CrossThreadTest, SendFromAWorkerBlocksUntilTheOwnerHandlesItInsideGetMess
   worker.join();
   EXPECT_TRUE(returned);
   EXPECT_EQ(result, 42);
-  auto entries = Log().Entries();
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].threadId, mainThread);  // the procedure ran on the window's own thread
+  EXPECT_TRUE(Messages().Matches({{WM_USER + 1, kFromOtherThread | kWParam | kLParam, 40, 2}}));
+  auto received = Messages().Received();
+  ASSERT_EQ(received.size(), 1u);
+  EXPECT_EQ(received[0].threadId, mainThread);  // the procedure ran on the window's own thread
 }
 
 TEST_F(CrossThreadTest, ASenderHandlesMessagesSentToItWhileItWaits) {
@@ -81,6 +87,13 @@ TEST_F(CrossThreadTest, ASenderHandlesMessagesSentToItWhileItWaits) {
   EXPECT_EQ(SendMessageW(workerWindow, WM_USER + 1, 0, 0), 101);
   stop = true;
   worker.join();
+  // Each procedure knew its message came from the other thread, and once that is answered a send
+  // within the thread is its own again.
+  SendMessageW(mainWindow, WM_USER + 3, 0, 0);
+  EXPECT_TRUE(Messages().Matches({{WM_USER + 1, kFromOtherThread, 0, 0, workerWindow},
+                                  {WM_USER + 2, kFromOtherThread, 0, 0, mainWindow},
+                                  {WM_USER + 3, kSent, 0, 0, mainWindow}},
+                                 {.only = OnlyMessages({WM_USER + 1, WM_USER + 2, WM_USER + 3})}));
 }
 
 TEST_F(CrossThreadTest, SendToAWindowWhoseThreadEndedReturnsZeroAndTheWindowIsGone) {
@@ -89,7 +102,7 @@ TEST_F(CrossThreadTest, SendToAWindowWhoseThreadEndedReturnsZeroAndTheWindowIsGo
   EXPECT_FALSE(IsWindow(orphan));
   EXPECT_EQ(FindWindowW(nullptr, u"Orphan"), nullptr);
   EXPECT_EQ(SendMessageW(orphan, WM_USER, 0, 0), 0);
-  EXPECT_EQ(Log().Messages(orphan), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE}));  // nothing after its thread ended
+  EXPECT_TRUE(Messages().Matches({{WM_CREATE}, {WM_SIZE}, {WM_MOVE}}, {orphan}));  // nothing after its thread ended
 }
 
 TEST_F(CrossThreadTest, PendingSendIsAnsweredWithZeroWhenTheTargetWindowIsDestroyed) {
@@ -105,7 +118,7 @@ TEST_F(CrossThreadTest, PendingSendIsAnsweredWithZeroWhenTheTargetWindowIsDestro
   ASSERT_TRUE(PumpUntil([&] { return returned.load(); }));
   worker.join();
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(Log().Messages(window), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE, WM_DESTROY}));
+  EXPECT_TRUE(Messages().Matches({{WM_CREATE}, {WM_SIZE}, {WM_MOVE}, {WM_DESTROY}}, {window}));
 }
 
 TEST_F(CrossThreadTest, PostsFromManyThreadsAreAllDeliveredInEachSendersOrder) {

@@ -7,7 +7,9 @@
 
 namespace {
 
-using windows_test::Log;
+using testing_support::kWParam;
+using testing_support::Messages;
+using testing_support::OnlyMessages;
 using windows_test::WindowsTest;
 
 class FocusTest : public WindowsTest {};
@@ -17,20 +19,14 @@ TEST_F(FocusTest, TheWindowLosingTheFocusHearsItBeforeTheOneGainingIt) {
   HWND a = Create(u"a", top, WS_VISIBLE);
   HWND b = Create(u"b", top, WS_VISIBLE);
   SetFocus(a);
-  Log().Clear();
+  Messages().Clear();
   EXPECT_EQ(SetFocus(b), a);
-  auto entries = Log().Entries();
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].window, a);
-  EXPECT_EQ(entries[0].message, static_cast<UINT>(WM_KILLFOCUS));
-  EXPECT_EQ(entries[0].wParam, reinterpret_cast<WPARAM>(b));
-  EXPECT_EQ(entries[1].window, b);
-  EXPECT_EQ(entries[1].message, static_cast<UINT>(WM_SETFOCUS));
-  EXPECT_EQ(entries[1].wParam, reinterpret_cast<WPARAM>(a));
+  EXPECT_TRUE(Messages().Matches({{WM_KILLFOCUS, kWParam, reinterpret_cast<WPARAM>(b), 0, a},
+                                  {WM_SETFOCUS, kWParam, reinterpret_cast<WPARAM>(a), 0, b}}));
   EXPECT_EQ(GetFocus(), b);
-  Log().Clear();
+  Messages().Clear();
   EXPECT_EQ(SetFocus(b), b);  // already there: nothing is sent
-  EXPECT_TRUE(Log().Entries().empty());
+  EXPECT_TRUE(Messages().Matches({}));
 }
 
 TEST_F(FocusTest, DisabledHiddenAndDestroyedWindowsGiveTheFocusUp) {
@@ -57,13 +53,12 @@ TEST_F(FocusTest, ActivationTellsTheOldWindowFirstAndFocusFollows) {
   HWND first = Create(u"first", nullptr, WS_VISIBLE);
   EXPECT_EQ(GetActiveWindow(), first);
   EXPECT_EQ(GetFocus(), first);
-  Log().Clear();
+  Messages().Clear();
   HWND second = Create(u"second", nullptr, WS_VISIBLE);
-  std::vector<std::pair<HWND, UINT>> order;
-  for (const auto& e : Log().Entries())
-    if (e.message == WM_ACTIVATE || e.message == WM_SETFOCUS || e.message == WM_KILLFOCUS) order.emplace_back(e.window, e.message);
-  EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{
-                       {first, WM_ACTIVATE}, {second, WM_ACTIVATE}, {first, WM_KILLFOCUS}, {second, WM_SETFOCUS}}));
+  EXPECT_TRUE(Messages().Matches(
+      {{WM_ACTIVATE, 0, 0, 0, first}, {WM_ACTIVATE, 0, 0, 0, second}, {WM_KILLFOCUS, 0, 0, 0, first},
+       {WM_SETFOCUS, 0, 0, 0, second}},
+      {.only = OnlyMessages({WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS})}));
   EXPECT_EQ(GetActiveWindow(), second);
   // Destroying the active window activates another.
   DestroyWindow(second);
@@ -110,13 +105,13 @@ TEST_F(ScrollBarTest, AWindowWithoutABarHasNothingToReadAndABarShowsWhenThereIsS
 
   RECT before, after;
   GetClientRect(window, &before);
-  Log().Clear();
+  Messages().Clear();
   SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 200, 50, 0, 0};
   SetScrollInfo(window, SB_VERT, &info, TRUE);
   EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_VSCROLL);
   GetClientRect(window, &after);
   EXPECT_EQ(after.right, before.right - GetSystemMetrics(SM_CXVSCROLL));
-  EXPECT_EQ(Log().Messages(window), std::vector<UINT>{WM_SIZE});
+  EXPECT_TRUE(Messages().Matches({{WM_SIZE}}, {window}));
   // Nothing left to scroll: the bar goes, unless asked to stay disabled.
   info = {sizeof(SCROLLINFO), SIF_RANGE, 0, 10, 0, 0, 0};
   info.fMask = SIF_RANGE | SIF_PAGE;

@@ -9,7 +9,11 @@
 
 namespace {
 
-using windows_test::Log;
+using testing_support::kLParam;
+using testing_support::kPosted;
+using testing_support::kSent;
+using testing_support::kWParam;
+using testing_support::Messages;
 using windows_test::WindowsTest;
 
 class MessageQueueTest : public WindowsTest {
@@ -42,8 +46,10 @@ TEST_F(MessageQueueTest, PostedMessagesComeInOrderAndPeekCanLeaveThemQueued) {
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 1));
   EXPECT_EQ(msg.wParam, 11u);
   EXPECT_EQ(msg.lParam, 12);
-  EXPECT_EQ(DispatchMessageW(&msg), 0);
-  EXPECT_EQ(Log().Messages(window), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE, WM_USER + 1}));
+  EXPECT_EQ(testing_support::DispatchQueued(msg), 0);
+  EXPECT_TRUE(Messages().Matches(
+      {{WM_CREATE, kSent}, {WM_SIZE, kSent}, {WM_MOVE, kSent}, {WM_USER + 1, kPosted | kWParam | kLParam, 11, 12}},
+      {window}));
   EXPECT_EQ(Drain(), (std::vector<std::pair<HWND, UINT>>{{window, WM_USER + 2}, {nullptr, WM_USER + 3}}));
 }
 

@@ -12,7 +12,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using windows_test::Log;
+using testing_support::Messages;
 using windows_test::PumpFor;
 using windows_test::PumpUntil;
 using windows_test::WindowsTest;
@@ -20,10 +20,9 @@ using windows_test::WindowsTest;
 class TimerTest : public WindowsTest {
  protected:
   static std::size_t TimerMessages(HWND window, UINT_PTR id) {
-    std::size_t count = 0;
-    for (const auto& e : Log().Entries())
-      if (e.window == window && e.message == WM_TIMER && e.wParam == id) ++count;
-    return count;
+    return Messages()
+        .Received({.only = [&](const auto& e) { return e.window == window && e.message == WM_TIMER && e.wParam == id; }})
+        .size();
   }
 };
 

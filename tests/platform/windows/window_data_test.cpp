@@ -10,41 +10,42 @@
 
 namespace {
 
-using windows_test::Log;
+using testing_support::MessageRecorder;
+using testing_support::Messages;
 using windows_test::WindowsTest;
 
 class WindowDataTest : public WindowsTest {};
 
-std::vector<UINT> g_subclassSeen;
+MessageRecorder g_subclassSeen;
 WNDPROC g_previous = nullptr;
 
 LRESULT SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  g_subclassSeen.push_back(message);
+  g_subclassSeen.Record(window, message, wParam, lParam);
   if (message == WM_USER + 1) return 42;  // answered here, never reaches the class procedure
   return CallWindowProcW(g_previous, window, message, wParam, lParam);
 }
 
 TEST_F(WindowDataTest, SubclassingSeesEveryMessageFirstAndRestoringHandsThemBack) {
   HWND window = Create(u"w");
-  g_subclassSeen.clear();
+  g_subclassSeen.Clear();
   g_previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
   ASSERT_EQ(g_previous, windows_test::LoggingProc);
   EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(SubclassProc));
-  Log().Clear();
+  Messages().Clear();
 
   EXPECT_EQ(SendMessageW(window, WM_USER + 1, 0, 0), 42);
   SetWindowTextW(window, u"new");
-  EXPECT_EQ(g_subclassSeen, (std::vector<UINT>{WM_USER + 1, WM_SETTEXT}));
-  EXPECT_EQ(Log().Messages(), std::vector<UINT>{WM_SETTEXT});  // passed on through CallWindowProcW
+  EXPECT_TRUE(g_subclassSeen.Matches({{WM_USER + 1}, {WM_SETTEXT}}));
+  EXPECT_TRUE(Messages().Matches({{WM_SETTEXT}}));  // passed on through CallWindowProcW
 
   // Putting the old procedure back: the subclass hears nothing more.
   EXPECT_EQ(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previous)),
             reinterpret_cast<LONG_PTR>(SubclassProc));
-  g_subclassSeen.clear();
-  Log().Clear();
+  g_subclassSeen.Clear();
+  Messages().Clear();
   SendMessageW(window, WM_USER + 1, 0, 0);
-  EXPECT_TRUE(g_subclassSeen.empty());
-  EXPECT_EQ(Log().Messages(), std::vector<UINT>{WM_USER + 1});
+  EXPECT_TRUE(g_subclassSeen.Matches({}));
+  EXPECT_TRUE(Messages().Matches({{WM_USER + 1}}));
   // The class keeps its procedure: a new window of it is not subclassed.
   HWND other = Create(u"other");
   EXPECT_EQ(GetWindowLongPtrW(other, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(windows_test::LoggingProc));
@@ -138,13 +139,13 @@ TEST_F(WindowDataTest, TheTreeIsWalkedInCreationOrderAndOwnersAreNotParents) {
 TEST_F(WindowDataTest, TextGoesThroughTheProceduresAndDialogItemShorthands) {
   HWND parent = Create(u"p");
   HWND item = Create(u"", parent, 0, 5);
-  Log().Clear();
+  Messages().Clear();
   EXPECT_TRUE(SetDlgItemTextW(parent, 5, u"hello"));
   WCHAR buffer[4];
   EXPECT_EQ(GetDlgItemTextW(parent, 5, buffer, 4), 3u);  // cut to the buffer with its terminator
   EXPECT_EQ(std::u16string(buffer), u"hel");
   EXPECT_EQ(GetWindowTextLengthW(item), 5);
-  EXPECT_EQ(Log().Messages(item), (std::vector<UINT>{WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH}));
+  EXPECT_TRUE(Messages().Matches({{WM_SETTEXT}, {WM_GETTEXT}, {WM_GETTEXTLENGTH}}, {item}));
   EXPECT_EQ(SendDlgItemMessageW(parent, 99, WM_USER, 0, 0), 0);
   EXPECT_FALSE(SetDlgItemTextW(parent, 99, u"x"));
 

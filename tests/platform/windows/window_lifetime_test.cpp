@@ -13,7 +13,8 @@ namespace {
 
 using windows_test::kClassName;
 using windows_test::kInstance;
-using windows_test::Log;
+using testing_support::kLParam;
+using testing_support::Messages;
 using windows_test::WindowsTest;
 
 class WindowLifetimeTest : public WindowsTest {};
@@ -31,15 +32,14 @@ TEST_F(WindowLifetimeTest, CreationSendsOnlyWmCreateWithTheCallersArguments) {
   };
   HWND parent = Create(u"Parent");
   ASSERT_NE(parent, nullptr);
-  Log().Clear();
+  Messages().Clear();
   HWND child = CreateWindowExW(0x8, u"logwindow", u"Child", WS_VISIBLE, 1, 2, 30, 40, parent,
                                reinterpret_cast<HMENU>(77), kInstance, &param);
   ASSERT_NE(child, nullptr);
   // CE sends no non-client messages: WM_CREATE, then the size and place the window got.
-  EXPECT_EQ(Log().Messages(), (std::vector<UINT>{WM_CREATE, WM_SIZE, WM_MOVE}));
-  EXPECT_EQ(Log().Entries()[1].lParam, MAKELPARAM(30, 40));
-  EXPECT_EQ(Log().Entries()[2].lParam, MAKELPARAM(1, 2));
-  EXPECT_EQ(Log().Entries()[0].window, child);
+  EXPECT_TRUE(Messages().Matches({{WM_CREATE, 0, 0, 0, child},
+                                  {WM_SIZE, kLParam, 0, MAKELPARAM(30, 40), child},
+                                  {WM_MOVE, kLParam, 0, MAKELPARAM(1, 2), child}}));
   EXPECT_EQ(seen.lpCreateParams, &param);
   EXPECT_EQ(seen.hInstance, kInstance);
   EXPECT_EQ(seen.hMenu, reinterpret_cast<HMENU>(77));
@@ -71,15 +71,13 @@ TEST_F(WindowLifetimeTest, DestructionSendsWmDestroyParentFirstAndTheWholeTreeIs
     if (message == WM_DESTROY) eachAliveDuringItsDestroy = eachAliveDuringItsDestroy && IsWindow(window);
     return false;
   };
-  Log().Clear();
+  Messages().Clear();
   ASSERT_TRUE(DestroyWindow(parent));
-
-  std::vector<HWND> destroyed;
-  for (const auto& e : Log().Entries()) {
-    EXPECT_EQ(e.message, static_cast<UINT>(WM_DESTROY));  // and no WM_NCDESTROY on CE
-    destroyed.push_back(e.window);
-  }
-  EXPECT_EQ(destroyed, (std::vector<HWND>{parent, first, grandchild, second}));
+  // No WM_NCDESTROY on CE.
+  EXPECT_TRUE(Messages().Matches({{WM_DESTROY, 0, 0, 0, parent},
+                                  {WM_DESTROY, 0, 0, 0, first},
+                                  {WM_DESTROY, 0, 0, 0, grandchild},
+                                  {WM_DESTROY, 0, 0, 0, second}}));
   EXPECT_TRUE(childrenAliveDuringParentsDestroy);
   EXPECT_TRUE(eachAliveDuringItsDestroy);
   for (HWND w : {parent, first, grandchild, second}) EXPECT_FALSE(IsWindow(w));
@@ -95,11 +93,10 @@ TEST_F(WindowLifetimeTest, OwnedPopupsAreDestroyedBeforeTheirOwner) {
   // A pop-up given a child as its parent is owned by that child's top-level window.
   HWND popup = Create(u"Popup", ownerChild, WS_POPUP);
   ASSERT_NE(popup, nullptr);
-  Log().Clear();
+  Messages().Clear();
   ASSERT_TRUE(DestroyWindow(owner));
-  std::vector<HWND> order;
-  for (const auto& e : Log().Entries()) order.push_back(e.window);
-  EXPECT_EQ(order, (std::vector<HWND>{popup, owner, ownerChild}));
+  EXPECT_TRUE(Messages().Matches(
+      {{WM_DESTROY, 0, 0, 0, popup}, {WM_DESTROY, 0, 0, 0, owner}, {WM_DESTROY, 0, 0, 0, ownerChild}}));
   EXPECT_FALSE(IsWindow(popup));
 }
 
@@ -110,7 +107,7 @@ TEST_F(WindowLifetimeTest, CreationFailsWhenWmCreateAnswersMinusOneOrTheWindowDe
     return true;
   };
   EXPECT_EQ(Create(u"Refused"), nullptr);
-  EXPECT_EQ(Log().Messages(), (std::vector<UINT>{WM_CREATE, WM_DESTROY}));
+  EXPECT_TRUE(Messages().Matches({{WM_CREATE}, {WM_DESTROY}}));
   EXPECT_EQ(FindWindowW(nullptr, u"Refused"), nullptr);
 
   windows_test::g_answer = [](HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
@@ -131,7 +128,7 @@ TEST_F(WindowLifetimeTest, CreationRefusesAnUnknownClassOrParentAndAChildWithout
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
   EXPECT_EQ(Create(u"", nullptr, WS_CHILD), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TLW_WITH_WSCHILD));
-  EXPECT_TRUE(Log().Entries().empty());
+  EXPECT_TRUE(Messages().Matches({}));
 }
 
 TEST_F(WindowLifetimeTest, ClassesAreFoundIgnoringCaseAndKeptPerInstance) {
@@ -233,9 +230,9 @@ TEST_F(WindowLifetimeTest, DefaultProcedureKeepsTheTextAndClosesTheWindow) {
 TEST_F(WindowLifetimeTest, WindowsLeftAtShutdownAreReleasedWithoutMessages) {
   HWND parent = Create(u"Left over");
   Create(u"", parent);
-  Log().Clear();
+  Messages().Clear();
   handset::Shutdown();
-  EXPECT_TRUE(Log().Entries().empty());
+  EXPECT_TRUE(Messages().Matches({}));
 }
 
 }  // namespace

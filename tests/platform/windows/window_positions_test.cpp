@@ -11,7 +11,10 @@
 
 namespace {
 
-using windows_test::Log;
+using testing_support::kLParam;
+using testing_support::kPosted;
+using testing_support::Messages;
+using testing_support::OnlyMessages;
 using windows_test::PumpFor;
 using windows_test::WindowsTest;
 
@@ -19,11 +22,10 @@ class WindowPositionsTest : public WindowsTest {
  protected:
   // WM_PAINT messages each window received while the queue was pumped.
   std::map<HWND, int> PaintsAfterPumping() {
-    Log().Clear();
+    Messages().Clear();
     PumpFor(std::chrono::milliseconds(30));
     std::map<HWND, int> paints;
-    for (const auto& e : Log().Entries())
-      if (e.message == WM_PAINT) ++paints[e.window];
+    for (const auto& e : Messages().Received({.only = OnlyMessages({WM_PAINT})})) ++paints[e.window];
     return paints;
   }
 };
@@ -73,20 +75,20 @@ TEST_F(WindowPositionsTest, CwUseDefaultGivesATopLevelWindowTheWholeScreen) {
 TEST_F(WindowPositionsTest, SetWindowPosSendsChangingChangedMoveAndSizeOnlyForWhatChanged) {
   HWND parent = Create(u"p", nullptr, WS_VISIBLE);
   HWND child = Create(u"c", parent, WS_VISIBLE);
-  Log().Clear();
+  Messages().Clear();
   ASSERT_TRUE(SetWindowPos(child, nullptr, 7, 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
-  EXPECT_EQ(Log().Messages(child), (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE}));
-  EXPECT_EQ(Log().Entries().back().lParam, MAKELPARAM(7, 8));
+  EXPECT_TRUE(Messages().Matches({{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_MOVE, kLParam, 0, MAKELPARAM(7, 8)}},
+                                 {child}));
 
-  Log().Clear();
+  Messages().Clear();
   MoveWindow(child, 7, 8, 30, 20, TRUE);
-  EXPECT_EQ(Log().Messages(child), (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE}));
-  EXPECT_EQ(Log().Entries().back().lParam, MAKELPARAM(30, 20));
+  EXPECT_TRUE(Messages().Matches(
+      {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_SIZE, kLParam, 0, MAKELPARAM(30, 20)}}, {child}));
 
   // Nothing changes: no WM_WINDOWPOSCHANGED, no WM_MOVE, no WM_SIZE.
-  Log().Clear();
+  Messages().Clear();
   MoveWindow(child, 7, 8, 30, 20, TRUE);
-  EXPECT_EQ(Log().Messages(child), std::vector<UINT>{WM_WINDOWPOSCHANGING});
+  EXPECT_TRUE(Messages().Matches({{WM_WINDOWPOSCHANGING}}, {child}));
 
   // The procedure may change the place it is given.
   windows_test::g_answer = [](HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
@@ -151,12 +153,10 @@ TEST_F(WindowPositionsTest, ParentsPaintBeforeTheirChildrenAndHiddenWindowsNotAt
   InvalidateRect(child, nullptr, TRUE);
   InvalidateRect(parent, nullptr, TRUE);
   InvalidateRect(hidden, nullptr, TRUE);
-  Log().Clear();
+  Messages().Clear();
   PumpFor(std::chrono::milliseconds(30));
-  std::vector<HWND> painted;
-  for (const auto& e : Log().Entries())
-    if (e.message == WM_PAINT) painted.push_back(e.window);
-  EXPECT_EQ(painted, (std::vector<HWND>{parent, child}));
+  EXPECT_TRUE(Messages().Matches({{WM_PAINT, kPosted, 0, 0, parent}, {WM_PAINT, kPosted, 0, 0, child}},
+                                 {.only = OnlyMessages({WM_PAINT})}));
 }
 
 TEST_F(WindowPositionsTest, UpdateWindowPaintsAtOnceAndBeginPaintGivesTheUpdateRectangle) {
@@ -190,9 +190,9 @@ TEST_F(WindowPositionsTest, ShowingAndHidingTellsTheWindowAndRepaintsWhatItUncov
   HWND parent = Create(u"p", nullptr, WS_VISIBLE);
   HWND child = Create(u"c", parent, 0);
   PaintsAfterPumping();
-  Log().Clear();
+  Messages().Clear();
   EXPECT_FALSE(ShowWindow(child, SW_SHOW));  // was hidden
-  EXPECT_EQ(Log().Messages(child), std::vector<UINT>{WM_SHOWWINDOW});
+  EXPECT_TRUE(Messages().Matches({{WM_SHOWWINDOW}}, {child}));
   EXPECT_TRUE(IsWindowVisible(child));
   EXPECT_EQ(PaintsAfterPumping()[child], 1);
   EXPECT_TRUE(ShowWindow(child, SW_HIDE));

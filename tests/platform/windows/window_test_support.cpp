@@ -6,36 +6,8 @@ namespace windows_test {
 
 std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)> g_answer;
 
-void MessageLog::Add(const LoggedMessage& entry) {
-  std::lock_guard lock(mutex_);
-  entries_.push_back(entry);
-}
-
-std::vector<LoggedMessage> MessageLog::Entries() const {
-  std::lock_guard lock(mutex_);
-  return entries_;
-}
-
-std::vector<UINT> MessageLog::Messages(HWND window) const {
-  std::lock_guard lock(mutex_);
-  std::vector<UINT> messages;
-  for (const auto& e : entries_)
-    if (!window || e.window == window) messages.push_back(e.message);
-  return messages;
-}
-
-void MessageLog::Clear() {
-  std::lock_guard lock(mutex_);
-  entries_.clear();
-}
-
-MessageLog& Log() {
-  static MessageLog log;
-  return log;
-}
-
 LRESULT LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Log().Add({window, message, wParam, lParam, GetCurrentThreadId()});
+  testing_support::Messages().Record(window, message, wParam, lParam);
   LRESULT result = 0;
   if (g_answer && g_answer(window, message, wParam, lParam, result)) return result;
   return DefWindowProcW(window, message, wParam, lParam);
@@ -43,7 +15,6 @@ LRESULT LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void WindowsTest::SetUp() {
   HandsetTest::SetUp();
-  Log().Clear();
   g_answer = nullptr;
   WNDCLASSW wc{};
   wc.lpfnWndProc = LoggingProc;
@@ -68,7 +39,7 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
     if (std::chrono::steady_clock::now() > end) return false;
     MSG msg;
     if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-      DispatchMessageW(&msg);
+      testing_support::DispatchQueued(msg);
     else
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }

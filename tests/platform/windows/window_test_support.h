@@ -1,43 +1,19 @@
-// Shared by the window manager's tests: a window procedure that logs every message it gets, a
+// Shared by the window manager's tests: a window procedure that records every message it gets, a
 // fixture that registers its class, and a pump for the calling thread.
 #pragma once
 
 #include <chrono>
 #include <functional>
-#include <mutex>
 #include <vector>
 
 #include "support/handset_test.h"
+#include "support/message_sequence.h"
 
 #include <windows.h>
 
 namespace windows_test {
 
-struct LoggedMessage {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  DWORD threadId;
-};
-
-// Messages seen by LoggingProc, from any thread, in order.
-class MessageLog {
- public:
-  void Add(const LoggedMessage& entry);
-  std::vector<LoggedMessage> Entries() const;
-  // Just the message numbers, optionally only those of one window.
-  std::vector<UINT> Messages(HWND window = nullptr) const;
-  void Clear();
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<LoggedMessage> entries_;
-};
-
-MessageLog& Log();
-
-// Logs the message, lets the test's hook answer it (when set), else DefWindowProcW.
+// Records the message, lets the test's hook answer it (when set), else DefWindowProcW.
 LRESULT LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Set by a test to answer messages itself: return true and set the result to take over.
 extern std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)> g_answer;
@@ -53,7 +29,7 @@ class WindowsTest : public testing_support::HandsetTest {
   static HWND Create(LPCWSTR title = u"", HWND parent = nullptr, DWORD style = 0, UINT_PTR id = 0);
 };
 
-// Takes and dispatches the calling thread's messages until `done` holds or `limit` passes.
+// Takes and dispatches (as posted, for the recorder) the calling thread's messages until `done` holds or `limit` passes.
 // Returns whether `done` held.
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
 // Takes and dispatches messages for `duration`.
