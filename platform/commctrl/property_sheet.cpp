@@ -10,6 +10,7 @@
 #include "commctrl/sheet_template.h"
 #include "loader/api_guard.h"
 #include "dialogs/dialog_box.h"
+#include "dialogs/dialog_records.h"
 #include "handset/dialog_template.h"
 
 namespace handset::commctrl {
@@ -85,7 +86,16 @@ INT_PTR RunSheet(const PROPSHEETHEADERW* header) {
   request.owner = sheet.header.hwndParent;
   request.procedure = SheetProc;
   request.param = reinterpret_cast<LPARAM>(&sheet);
-  INT_PTR ran = dialogs::RunDialogBox(request);
+  // A page that ends itself with EndDialog takes the sheet with it, as if cancelled: nothing was
+  // applied, so the sheet does not answer OK.
+  auto pageEnded = [&sheet] {
+    for (const auto& page : sheet.pages) {
+      auto record = page.window ? dialogs::Dialogs().Find(page.window) : nullptr;
+      if (record && record->ended) return true;
+    }
+    return false;
+  };
+  INT_PTR ran = dialogs::RunDialogBox(request, pageEnded);
   ReleasePages(sheet);
   if (ran == -1 && !sheet.window) return -1;  // the sheet's window could not be made
   return sheet.result;
