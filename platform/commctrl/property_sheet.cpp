@@ -8,7 +8,7 @@
 #include "commctrl/common_controls.h"
 #include "commctrl/property_sheet.h"
 #include "commctrl/sheet_template.h"
-#include "loader/api_guard.h"
+#include "core/api_guard.h"
 #include "dialogs/dialog_box.h"
 #include "dialogs/dialog_records.h"
 #include "handset/dialog_template.h"
@@ -90,7 +90,7 @@ INT_PTR RunSheet(const PROPSHEETHEADERW* header) {
   // applied, so the sheet does not answer OK.
   auto pageEnded = [&sheet] {
     for (const auto& page : sheet.pages) {
-      auto record = page.window ? dialogs::Dialogs().Find(page.window) : nullptr;
+      auto record = page.window ? dialogs::FindDialogRecord(page.window) : nullptr;
       if (record && record->ended) return true;
     }
     return false;
@@ -105,5 +105,5 @@ INT_PTR RunSheet(const PROPSHEETHEADERW* header) {
 }  // namespace handset::commctrl
 
 extern "C" INT_PTR PropertySheetW(LPCPROPSHEETHEADERW header) {
-  return handset::loader::Guarded(-1, [&] { return handset::commctrl::RunSheet(header); });
+  return handset::core::Guarded(-1, [&] { return handset::commctrl::RunSheet(header); });
 }

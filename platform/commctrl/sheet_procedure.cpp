@@ -7,17 +7,21 @@
 #include "commctrl/property_sheet.h"
 #include "commctrl/sheet_template.h"
 #include "commctrl/tab_control.h"
-#include "controls/control_records.h"
 #include "dialogs/dialog_builder.h"
+#include "windows/window_private.h"
 
 namespace handset::commctrl {
 namespace {
 
+// The sheet's window finds its Sheet (which lives on PropertySheetW's stack) through its own slot.
 struct SheetLink {
   Sheet* sheet = nullptr;
 };
 
-Sheet* SheetOf(HWND window) { return controls::RecordOf<SheetLink>(window)->sheet; }
+Sheet* SheetOf(HWND window) {
+  auto link = windows::WindowPrivate<SheetLink>(window);
+  return link ? link->sheet : nullptr;
+}
 
 LRESULT NotifyPage(Sheet& sheet, const SheetPage& page, UINT code) {
   if (!page.window || !IsWindow(page.window)) return 0;
@@ -151,7 +155,7 @@ std::u16string Caption(const Sheet& sheet) {
 
 void Initialize(HWND window, Sheet& sheet) {
   sheet.window = window;
-  controls::RecordOf<SheetLink>(window)->sheet = &sheet;
+  windows::SetWindowPrivate(window, std::make_unique<SheetLink>(SheetLink{&sheet}));
   sheet.tabs = GetDlgItem(window, kSheetTabControlId);
   for (const auto& page : sheet.pages) {
     TCITEMW item{};
@@ -233,7 +237,7 @@ INT_PTR SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       sheet->changed = true;
       return Answer(window, TRUE);
     case WM_DESTROY:
-      controls::ForgetRecord<SheetLink>(window);
+      sheet->window = nullptr;
       return FALSE;
     default:
       return FALSE;

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/control_records.h"
 #include "controls/control_support.h"
 
 namespace handset::commctrl {

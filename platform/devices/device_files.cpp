@@ -10,7 +10,7 @@
 #include "handset/handset.h"
 #include "handset/text.h"
 #include "loader/loader_state.h"
-#include "loader/names.h"
+#include "core/names.h"
 
 namespace handset::devices {
 namespace {
@@ -43,7 +43,7 @@ std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& fold
   std::filesystem::path exact = folder / Utf8(name);
   if (std::filesystem::exists(std::filesystem::symlink_status(exact, ec))) return exact;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-    if (loader::SameName(Utf16(it->path().filename().string()), name)) return it->path();
+    if (core::SameName(Utf16(it->path().filename().string()), name)) return it->path();
   return std::nullopt;
 }
 

@@ -7,9 +7,9 @@
 #include <sys/stat.h>
 
 #include "devices/device_files.h"
-#include "loader/api_guard.h"
+#include "core/api_guard.h"
 
-using handset::loader::Guarded;
+using handset::core::Guarded;
 
 namespace {
 

@@ -659,6 +659,7 @@ static_assert(sizeof(SCROLLINFO) == 28 && sizeof(DLGTEMPLATE) == 18 && sizeof(DL
 extern "C" {
 
 ATOM RegisterClassW(const WNDCLASSW* wndClass);
+BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, LPWNDCLASSW info);
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);

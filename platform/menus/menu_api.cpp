@@ -6,10 +6,10 @@
 
 #include <algorithm>
 
-#include "loader/api_guard.h"
+#include "core/api_guard.h"
 #include "menus/menu_objects.h"
 
-using handset::loader::Guarded;
+using handset::core::Guarded;
 using namespace handset::menus;
 
 namespace {

@@ -10,10 +10,10 @@
 #include <span>
 #include <string>
 
-#include "loader/api_guard.h"
+#include "core/api_guard.h"
 #include "menus/menu_objects.h"
 
-using handset::loader::Guarded;
+using handset::core::Guarded;
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <aygshell.h>
 
-#include "controls/control_records.h"
 #include "controls/control_support.h"
 #include "windows/window_manager.h"
 

@@ -6,7 +6,6 @@
 
 #include "handset/handset.h"
 #include "handset/text.h"
-#include "windows/names.h"
 
 namespace handset::shell {
 namespace {

@@ -9,7 +9,7 @@
 #include "dialogs/dialog_box.h"
 #include "dialogs/template_writer.h"
 #include "handset/handset.h"
-#include "loader/api_guard.h"
+#include "core/api_guard.h"
 #include "shell/picture_view.h"
 
 namespace handset::shell {
@@ -114,5 +114,5 @@ BOOL RunPicker(OPENFILENAMEEX* info) {
 }  // namespace handset::shell
 
 extern "C" BOOL GetOpenFileNameEx(LPOPENFILENAMEEX info) {
-  return handset::loader::Guarded(FALSE, [&] { return handset::shell::RunPicker(info); });
+  return handset::core::Guarded(FALSE, [&] { return handset::shell::RunPicker(info); });
 }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "controls/control_records.h"
 #include "controls/control_support.h"
 #include "gdi/outline.h"
 

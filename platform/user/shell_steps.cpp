@@ -35,13 +35,13 @@ std::string Listed(HWND list) {
 
 }  // namespace
 
-std::string PressSoftKey(const actions::SoftKey& key, const ModalFrame& frame) {
+std::string PressSoftKey(const actions::SoftKey& key, const dialogs::ModalFrame& frame) {
   HWND bar = shell::SoftKeyBarFor(frame.window);
   if (!bar) return "no soft-key bar is up for " + Describe(frame);
   return shell::PressSoftKey(bar, key.number);
 }
 
-std::string ChangeTab(const actions::ChangeTab& tab, const ModalFrame& frame) {
+std::string ChangeTab(const actions::ChangeTab& tab, const dialogs::ModalFrame& frame) {
   HWND tabs = FindVisibleOfClass(frame.window, WC_TABCONTROLW);
   if (!tabs) return "no tabs in " + Describe(frame);
   int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
@@ -61,7 +61,7 @@ std::string ChangeTab(const actions::ChangeTab& tab, const ModalFrame& frame) {
   return {};
 }
 
-std::string PickPicture(const actions::Pick& pick, const ModalFrame& frame) {
+std::string PickPicture(const actions::Pick& pick, const dialogs::ModalFrame& frame) {
   HWND view = FindVisibleOfClass(frame.window, shell::kPictureViewClass);
   if (!view) return "no picture picker is up (up: " + Describe(frame) + ")";
   if (!pick.name) {

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "handset/user.h"
-#include "user/modal_frame.h"
+#include "dialogs/modal_frame.h"
 
 namespace handset::user {
 
 // Each answers empty when done, else why the step could not be taken.
-std::string PressSoftKey(const actions::SoftKey& key, const ModalFrame& frame);
-std::string ChangeTab(const actions::ChangeTab& tab, const ModalFrame& frame);
-std::string PickPicture(const actions::Pick& pick, const ModalFrame& frame);
+std::string PressSoftKey(const actions::SoftKey& key, const dialogs::ModalFrame& frame);
+std::string ChangeTab(const actions::ChangeTab& tab, const dialogs::ModalFrame& frame);
+std::string PickPicture(const actions::Pick& pick, const dialogs::ModalFrame& frame);
 
 }  // namespace handset::user

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "controls/user_input.h"
-#include "dialogs/dialog_records.h"
+#include "dialogs/dialog_query.h"
 #include "handset/clock.h"
 #include "handset/shell.h"
 #include "handset/text.h"
@@ -14,7 +14,6 @@
 #include "user/shell_steps.h"
 #include "user/user_script.h"
 #include "user/window_search.h"
-#include "windows/names.h"
 #include "windows/window_manager.h"
 
 namespace handset::user {
@@ -25,8 +24,7 @@ using Clock = UserScript::Clock;
 bool ShowsDialog(const ModalFrame& frame, int templateId) {
   if (frame.templateId == templateId) return true;
   for (HWND window : Descendants(frame.window)) {
-    auto record = dialogs::Dialogs().Find(window);
-    if (record && record->templateId == templateId && IsWindowVisible(window)) return true;
+    if (dialogs::DialogTemplateOf(window) == templateId && IsWindowVisible(window)) return true;
   }
   return false;
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "windows/names.h"
+#include "core/names.h"
 #include "windows/window_manager.h"
 
 namespace handset::user {
@@ -10,7 +10,7 @@ namespace handset::user {
 bool IsClass(HWND window, std::u16string_view name) {
   WCHAR buffer[64];
   int length = GetClassNameW(window, buffer, 64);
-  return windows::EqualsIgnoringCase(std::u16string_view(buffer, static_cast<std::size_t>(length)), name);
+  return core::SameName(std::u16string_view(buffer, static_cast<std::size_t>(length)), name);
 }
 
 std::vector<HWND> Descendants(HWND root) {
