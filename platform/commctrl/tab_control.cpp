@@ -24,18 +24,10 @@ struct TabRecord {
   HFONT font = nullptr;
 };
 
-// Measures at 96 dots per inch, grown with the screen's resolution.
-int Scaled(HWND window, int pixels) {
-  HDC dc = GetDC(window);
-  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(window, dc);
-  return pixels * dpi / 96;
-}
-
 bool Has(const TabRecord& record, WPARAM index) { return index < record.items.size(); }
 
 int RowHeight(HWND window, const TabRecord& record) {
-  return controls::LineHeight(window, record.font) + Scaled(window, 8);
+  return controls::LineHeight(window, record.font) + controls::ScaledToScreen(window, 8);
 }
 
 // Each tab is as wide as its text with a margin on both sides, laid out from the left edge.
@@ -46,7 +38,7 @@ std::vector<RECT> Layout(HWND window, const TabRecord& record) {
   bool bottom = (GetWindowLongW(window, GWL_STYLE) & TCS_BOTTOM) != 0;
   LONG top = bottom ? client.bottom - height : 0;
   std::vector<RECT> rects;
-  int margin = Scaled(window, 8);
+  int margin = controls::ScaledToScreen(window, 8);
   HDC dc = GetDC(window);
   {
     FontScope font(dc, record.font);

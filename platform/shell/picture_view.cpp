@@ -23,15 +23,8 @@ struct PictureViewRecord {
   HFONT font = nullptr;
 };
 
-int Scaled(HWND window, int pixels) {
-  HDC dc = GetDC(window);
-  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(window, dc);
-  return pixels * dpi / 96;
-}
-
 SIZE CellSize(HWND view, const PictureViewRecord& record) {
-  int side = Scaled(view, 72);
+  int side = controls::ScaledToScreen(view, 72);
   return {side, side + controls::LineHeight(view, record.font)};
 }
 
@@ -83,7 +76,7 @@ void Paint(HWND view, PictureViewRecord& record, HDC dc, const RECT& client) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
   controls::FontScope font(dc, record.font);
   SetBkMode(dc, TRANSPARENT);
-  int margin = Scaled(view, 4);
+  int margin = controls::ScaledToScreen(view, 4);
   for (std::size_t i = 0; i < record.pictures.size(); ++i) {
     RECT cell = ItemRect(view, record, static_cast<int>(i));
     if (cell.bottom <= 0 || cell.top >= client.bottom) continue;
