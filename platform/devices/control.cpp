@@ -1,5 +1,5 @@
 #include "core/handset.h"
-#include "devices/device_files.h"
+#include "files/device_files.h"
 #include "devices/device_namespace.h"
 #include "devices/power_state.h"
 #include "handset/devices.h"
@@ -32,8 +32,8 @@ std::uint64_t PowerStatusQueries() { return Power().Queries(); }
 std::uint64_t IdleTimerResets() { return Power().IdleResets(); }
 
 bool SetFileCreationTime(std::u16string_view devicePath, const FILETIME& time) {
-  auto file = ResolveDevicePath(devicePath);
-  return file.error == ERROR_SUCCESS && SetCreationTime(file.path, time);
+  auto file = files::ResolveDevicePath(devicePath);
+  return file.error == ERROR_SUCCESS && files::SetCreationTime(file.path, time);
 }
 
 }  // namespace handset::devices

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "core/handset.h"
-#include "devices/device_files.h"
+#include "files/device_files.h"
 #include "devices/device_namespace.h"
 #include "threads/handset_thread.h"
 #include "threads/thread_exit.h"
@@ -42,7 +42,7 @@ HANDLE OpenDevice(std::u16string_view name) {
 // Opens an existing file only; creating files through handles is not part of this handset.
 HANDLE OpenExistingFile(std::u16string_view name, DWORD creation) {
   if (creation != OPEN_EXISTING) return Fail(ERROR_NOT_SUPPORTED);
-  auto file = handset::devices::ResolveDevicePath(name);
+  auto file = handset::files::ResolveDevicePath(name);
   if (file.error != ERROR_SUCCESS) return Fail(file.error);
   std::error_code error;
   if (std::filesystem::is_directory(file.path, error)) return Fail(ERROR_ACCESS_DENIED);

@@ -6,7 +6,7 @@
 
 #include <sys/stat.h>
 
-#include "devices/device_files.h"
+#include "files/device_files.h"
 #include "core/api_guard.h"
 
 using handset::core::Guarded;
@@ -19,7 +19,7 @@ DWORD ReadAttributes(LPCWSTR fileName, WIN32_FILE_ATTRIBUTE_DATA* data) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_FILE_ATTRIBUTES;
   }
-  auto file = handset::devices::ResolveDevicePath(fileName);
+  auto file = handset::files::ResolveDevicePath(fileName);
   struct stat status {};
   if (file.error == ERROR_SUCCESS && stat(file.path.c_str(), &status) != 0) file.error = ERROR_FILE_NOT_FOUND;
   if (file.error != ERROR_SUCCESS) {
@@ -29,9 +29,9 @@ DWORD ReadAttributes(LPCWSTR fileName, WIN32_FILE_ATTRIBUTE_DATA* data) {
   DWORD attributes = S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
   if (!(status.st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
   if (data) {
-    auto modified = handset::devices::ToFileTime(status.st_mtim.tv_sec, static_cast<std::uint32_t>(status.st_mtim.tv_nsec));
+    auto modified = handset::files::ToFileTime(status.st_mtim.tv_sec, static_cast<std::uint32_t>(status.st_mtim.tv_nsec));
     data->dwFileAttributes = attributes;
-    data->ftCreationTime = handset::devices::CreationTime(file.path).value_or(modified);
+    data->ftCreationTime = handset::files::CreationTime(file.path).value_or(modified);
     data->ftLastAccessTime = modified;
     data->ftLastWriteTime = modified;
     std::uint64_t size = S_ISDIR(status.st_mode) ? 0 : static_cast<std::uint64_t>(status.st_size);

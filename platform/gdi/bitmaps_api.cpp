@@ -9,9 +9,9 @@
 #include <windows.h>
 
 #include "core/handset.h"
+#include "files/device_files.h"
 #include "gdi/bitmaps.h"
 #include "gdi/gdi_state.h"
-#include "handset/handset.h"
 
 namespace handset::gdi {
 namespace {
@@ -105,7 +105,9 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
 
 HBITMAP SHLoadDIBitmap(LPCWSTR fileName) {
   if (!fileName) return nullptr;
-  auto path = handset::HostPath(fileName);
+  auto file = handset::files::ResolveDevicePath(fileName);
+  if (file.error != ERROR_SUCCESS) return nullptr;
+  const auto& path = file.path;
   std::error_code error;
   auto size = std::filesystem::file_size(path, error);
   if (error || size > kMaxFileSize) return nullptr;

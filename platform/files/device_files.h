@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-namespace handset::devices {
+namespace handset::files {
 
 // The host file of a device path, or the Win32 error that says what is missing:
 // ERROR_FILE_NOT_FOUND (the last part), ERROR_PATH_NOT_FOUND (a folder on the way), ERROR_INVALID_NAME
@@ -31,4 +31,4 @@ bool SetCreationTime(const std::filesystem::path& file, FILETIME time);
 // A host file time as a FILETIME (100-nanosecond units since 1601, UTC).
 FILETIME ToFileTime(std::int64_t unixSeconds, std::uint32_t nanoseconds);
 
-}  // namespace handset::devices
+}  // namespace handset::files

@@ -1,4 +1,4 @@
-#include "devices/device_files.h"
+#include "files/device_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +13,7 @@
 #include "loader/module_search.h"
 #include "core/names.h"
 
-namespace handset::devices {
+namespace handset::files {
 namespace {
 
 // The creation time travels with the file (and goes with it when it is deleted) as an extended
@@ -107,4 +107,4 @@ bool SetCreationTime(const std::filesystem::path& file, FILETIME time) {
   return setxattr(file.c_str(), kCreationAttribute, &value, sizeof value, 0) == 0;
 }
 
-}  // namespace handset::devices
+}  // namespace handset::files
