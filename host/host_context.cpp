@@ -68,6 +68,11 @@ FARPROC HostContext::ExportAddress(const char* name) {
   return address;
 }
 
+HWND HostContext::WorkerWindowHandle() {
+  Start();
+  return worker_->Handle();
+}
+
 void HostContext::Print(Json result) {
   if (worker_) {
     for (const auto& notification : worker_->TakeNotifications())

@@ -12,6 +12,7 @@ void AddAllCommands(CLI::App& app, HostContext& context) {
   AddDeviceCommands(app, context);
   AddTemplateCommands(app, context);
   AddRegistryCommands(app, context);
+  AddOptionsCommands(app, context);
 }
 
 int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {

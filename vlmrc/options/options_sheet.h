@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <vlmrc/vlmrc.h>
 
 // Non-zero while a page has a modal window of its own in front of the sheet (a forwarding dialog,
 // the picture picker) or has just closed one: the sheet then does not cancel itself when it is
@@ -37,5 +38,3 @@ int CurrentScreenOrientation(void);
 // The pages' handling of the soft keys: IDM_VTOPT_CANCEL and IDM_VTOPT_OK press the sheet's Cancel
 // or OK button (posted to the page's parent, when it has one). TRUE when the command was a soft key.
 BOOL HandleSoftKeyCommand(HWND page, UINT command);
-
-extern "C" int CreateVTOpt(HWND owner);
