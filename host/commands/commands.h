@@ -16,6 +16,7 @@ void AddStampCommands(CLI::App& app, HostContext& context);
 void AddDeviceCommands(CLI::App& app, HostContext& context);
 void AddTemplateCommands(CLI::App& app, HostContext& context);
 void AddRegistryCommands(CLI::App& app, HostContext& context);
+void AddNetworkCommands(CLI::App& app, HostContext& context);
 void AddOptionsCommands(CLI::App& app, HostContext& context);
 
 // The VT option settings record as vlmhost prints it.

@@ -12,6 +12,7 @@ void AddAllCommands(CLI::App& app, HostContext& context) {
   AddDeviceCommands(app, context);
   AddTemplateCommands(app, context);
   AddRegistryCommands(app, context);
+  AddNetworkCommands(app, context);
   AddOptionsCommands(app, context);
 }
 

@@ -3,7 +3,6 @@
 // BN_CLICKED; automatic check boxes and radio buttons change their own state first.
 #include <windows.h>
 
-#include "controls/control_records.h"
 #include "controls/control_support.h"
 #include "controls/standard_classes.h"
 #include "gdi/outline.h"
@@ -150,6 +149,7 @@ void Paint(HWND window, ButtonRecord& record, HDC dc, const RECT& client) {
 
 LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = RecordOf<ButtonRecord>(window);
+  if (!record) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case BM_GETCHECK:
       return record->check;

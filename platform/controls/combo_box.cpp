@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-#include "controls/control_records.h"
 #include "controls/control_support.h"
 #include "controls/item_list.h"
 #include "controls/standard_classes.h"
@@ -93,7 +92,7 @@ LRESULT Changed(HWND window, LRESULT result) {
 
 bool ChooseComboItem(HWND window, int index) {
   auto record = RecordOf<ComboBoxRecord>(window);
-  if (!record->items.Has(index) || !IsWindowEnabled(window)) return false;
+  if (!record || !record->items.Has(index) || !IsWindowEnabled(window)) return false;
   SetFocus(window);
   SendMessageW(window, CB_SHOWDROPDOWN, TRUE, 0);
   bool changed = record->items.Selection() != index;
@@ -107,6 +106,7 @@ bool ChooseComboItem(HWND window, int index) {
 
 LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = RecordOf<ComboBoxRecord>(window);
+  if (!record) return DefWindowProcW(window, message, wParam, lParam);
   auto& items = record->items;
   int index = static_cast<int>(wParam);
   auto text = [&] { return lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string(); };
@@ -135,25 +135,19 @@ LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case CB_GETCURSEL:
       return items.Selection() < 0 ? CB_ERR : items.Selection();
     case CB_GETLBTEXT:
-      if (!items.Has(index) || !lParam) return CB_ERR;
-      std::copy(items.Text(index).begin(), items.Text(index).end(), reinterpret_cast<LPWSTR>(lParam));
-      reinterpret_cast<LPWSTR>(lParam)[items.Text(index).size()] = 0;
-      return static_cast<LRESULT>(items.Text(index).size());
+      return items.CopyText(index, lParam);
     case CB_GETLBTEXTLEN:
-      return items.Has(index) ? static_cast<LRESULT>(items.Text(index).size()) : CB_ERR;
+      return items.TextLength(index);
     case CB_GETITEMDATA:
-      return items.Has(index) ? items.Data(index) : CB_ERR;
+      return items.DataOf(index);
     case CB_SETITEMDATA:
-      if (!items.Has(index)) return CB_ERR;
-      items.SetData(index, lParam);
-      return CB_OKAY;
+      return items.SetDataOf(index, lParam);
     case CB_FINDSTRING:
     case CB_FINDSTRINGEXACT:
       return items.Find(index, text(), message == CB_FINDSTRINGEXACT);
     case CB_SELECTSTRING: {
-      int found = items.Find(index, text(), false);
+      int found = items.SelectString(index, text());
       if (found == CB_ERR) return CB_ERR;
-      items.Select(found);
       ShowChoice(window, *record);
       return found;
     }

@@ -3,13 +3,22 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <windows.h>
 
-#include "controls/control_records.h"
+#include "windows/window_private.h"
 
 namespace handset::controls {
+
+// The control's own state (its items, its font), kept in the control's window: made at its first
+// message, gone with the window. Null for a handle that is no longer a window, or one on its way
+// out that never had a record: a message that comes that late is left to DefWindowProcW.
+template <class Record>
+std::shared_ptr<Record> RecordOf(HWND control) {
+  return windows::WindowPrivateOrNew<Record>(control);
+}
 
 // WM_COMMAND to the parent with the control's id and the notification code.
 void Notify(HWND control, WORD code);
@@ -55,7 +64,7 @@ using PaintFunction = std::function<void(HDC dc, const RECT& client)>;
 LRESULT PaintingDefault(HWND control, UINT message, WPARAM wParam, LPARAM lParam, const PaintFunction& paint);
 
 // The same for a control with a record of its own: the record keeps the control's font
-// (WM_SETFONT, repainting when asked to; WM_GETFONT) and is forgotten at WM_DESTROY.
+// (WM_SETFONT, repainting when asked to; WM_GETFONT).
 template <class Record>
 LRESULT ControlDefault(HWND control, UINT message, WPARAM wParam, LPARAM lParam, Record& record,
                        void (*paint)(HWND, Record&, HDC, const RECT&)) {
@@ -66,9 +75,6 @@ LRESULT ControlDefault(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(record.font);
-    case WM_DESTROY:
-      ForgetRecord<Record>(control);
-      return 0;
     default:
       return PaintingDefault(control, message, wParam, lParam,
                              [&](HDC dc, const RECT& client) { paint(control, record, dc, client); });

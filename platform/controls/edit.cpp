@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <string>
 
-#include "controls/control_records.h"
 #include "controls/control_support.h"
 #include "controls/standard_classes.h"
 
@@ -159,6 +158,7 @@ void Paint(HWND window, EditRecord& record, HDC dc, const RECT& client) {
 
 LRESULT EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = RecordOf<EditRecord>(window);
+  if (!record) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_CREATE:
       record->selStart = record->selEnd = TextOf(window).size();

@@ -58,4 +58,29 @@ int ItemList::Find(int start, const std::u16string& text, bool exact) const {
   return LB_ERR;
 }
 
+LRESULT ItemList::CopyText(int index, LPARAM buffer) const {
+  if (!Has(index) || !buffer) return LB_ERR;
+  const auto& text = Text(index);
+  auto* out = reinterpret_cast<LPWSTR>(buffer);
+  std::copy(text.begin(), text.end(), out);
+  out[text.size()] = 0;
+  return static_cast<LRESULT>(text.size());
+}
+
+LRESULT ItemList::TextLength(int index) const { return Has(index) ? static_cast<LRESULT>(Text(index).size()) : LB_ERR; }
+
+LRESULT ItemList::DataOf(int index) const { return Has(index) ? Data(index) : LB_ERR; }
+
+LRESULT ItemList::SetDataOf(int index, LPARAM data) {
+  if (!Has(index)) return LB_ERR;
+  SetData(index, data);
+  return LB_OKAY;
+}
+
+int ItemList::SelectString(int start, const std::u16string& text) {
+  int found = Find(start, text, false);
+  if (found != LB_ERR) Select(found);
+  return found;
+}
+
 }  // namespace handset::controls

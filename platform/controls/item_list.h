@@ -29,6 +29,15 @@ class ItemList {
   // with (or, `exact`, equals) `text`, ignoring case; LB_ERR when none does.
   int Find(int start, const std::u16string& text, bool exact) const;
 
+  // The item messages the list box and the combo box answer alike, with the messages' own
+  // arguments and results (LB_ERR equals CB_ERR, LB_OKAY equals CB_OKAY).
+  LRESULT CopyText(int index, LPARAM buffer) const;  // LB_GETTEXT, CB_GETLBTEXT
+  LRESULT TextLength(int index) const;               // LB_GETTEXTLEN, CB_GETLBTEXTLEN
+  LRESULT DataOf(int index) const;                   // LB_GETITEMDATA, CB_GETITEMDATA
+  LRESULT SetDataOf(int index, LPARAM data);         // LB_SETITEMDATA, CB_SETITEMDATA
+  // LB_SELECTSTRING, CB_SELECTSTRING: selects the item Find gives; its index, or LB_ERR.
+  int SelectString(int start, const std::u16string& text);
+
   int Selection() const { return selection_; }
   // Selects `index`; -1, or an index past the end, clears the selection.
   void Select(int index) { selection_ = Has(index) ? index : -1; }

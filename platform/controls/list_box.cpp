@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "controls/control_records.h"
 #include "controls/control_support.h"
 #include "controls/item_list.h"
 #include "controls/standard_classes.h"
@@ -73,6 +72,7 @@ LRESULT Changed(HWND window, LRESULT result) {
 
 LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = RecordOf<ListBoxRecord>(window);
+  if (!record) return DefWindowProcW(window, message, wParam, lParam);
   auto& items = record->items;
   int index = static_cast<int>(wParam);
   auto text = [&] { return lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string(); };
@@ -99,25 +99,19 @@ LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case LB_GETCURSEL:
       return items.Selection() < 0 ? LB_ERR : items.Selection();
     case LB_GETTEXT:
-      if (!items.Has(index) || !lParam) return LB_ERR;
-      std::copy(items.Text(index).begin(), items.Text(index).end(), reinterpret_cast<LPWSTR>(lParam));
-      reinterpret_cast<LPWSTR>(lParam)[items.Text(index).size()] = 0;
-      return static_cast<LRESULT>(items.Text(index).size());
+      return items.CopyText(index, lParam);
     case LB_GETTEXTLEN:
-      return items.Has(index) ? static_cast<LRESULT>(items.Text(index).size()) : LB_ERR;
+      return items.TextLength(index);
     case LB_GETITEMDATA:
-      return items.Has(index) ? items.Data(index) : LB_ERR;
+      return items.DataOf(index);
     case LB_SETITEMDATA:
-      if (!items.Has(index)) return LB_ERR;
-      items.SetData(index, lParam);
-      return 0;
+      return items.SetDataOf(index, lParam);
     case LB_FINDSTRING:
     case LB_FINDSTRINGEXACT:
       return items.Find(index, text(), message == LB_FINDSTRINGEXACT);
     case LB_SELECTSTRING: {
-      int found = items.Find(index, text(), false);
+      int found = items.SelectString(index, text());
       if (found == LB_ERR) return LB_ERR;
-      items.Select(found);
       ScrollIntoView(window, *record, found);
       return Changed(window, found);
     }

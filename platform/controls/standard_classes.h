@@ -2,6 +2,8 @@
 // gives them ("button", "edit", "static", "listbox", "combobox", "scrollbar").
 #pragma once
 
+#include <vector>
+
 #include <windows.h>
 
 namespace handset::controls {
@@ -12,5 +14,8 @@ LRESULT StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ScrollBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The classes above as the system registers them: the one list of the standard controls.
+std::vector<WNDCLASSW> StandardClasses();
 
 }  // namespace handset::controls

@@ -4,7 +4,6 @@
 // STM_SETIMAGE hands it back; an image set by STM_SETIMAGE stays the caller's.
 #include <windows.h>
 
-#include "controls/control_records.h"
 #include "controls/control_support.h"
 #include "controls/standard_classes.h"
 
@@ -104,6 +103,7 @@ bool KindMatches(HWND window, WPARAM imageType) {
 
 LRESULT StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = RecordOf<StaticRecord>(window);
+  if (!record) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_CREATE:
       LoadImageNamed(window, *record, *reinterpret_cast<const CREATESTRUCTW*>(lParam));

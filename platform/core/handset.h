@@ -18,6 +18,27 @@
 
 namespace handset::core {
 
+// How a subsystem above another one wires itself in: a step registered at load (a WhenMade object
+// at namespace scope) runs every time the state of type T is made, on the thread that made it and
+// before any other thread can reach the state. The controls register their window classes into
+// each window manager this way, and the scripted user installs itself into the modal loops; the
+// subsystem below names nothing of those above.
+template <class T>
+class WhenMade {
+ public:
+  explicit WhenMade(void (*step)(T&)) { Steps().push_back(step); }
+  static void Run(T& state) {
+    for (auto* step : Steps()) step(state);
+  }
+
+ private:
+  // Filled while the library loads, read-only afterwards.
+  static std::vector<void (*)(T&)>& Steps() {
+    static std::vector<void (*)(T&)> steps;
+    return steps;
+  }
+};
+
 class Handset {
  public:
   Handset(std::filesystem::path root, bool removeRootAtEnd);
@@ -63,6 +84,7 @@ class Handset {
     else
       state = std::make_shared<T>();
     subsystems_.push_back({typeid(T), state});
+    WhenMade<T>::Run(*state);
     return *state;
   }
 

@@ -1,4 +1,5 @@
 #include "core/handset.h"
+#include "devices/device_files.h"
 #include "devices/device_namespace.h"
 #include "devices/power_state.h"
 #include "handset/devices.h"
@@ -29,5 +30,10 @@ void SetPowerStatus(const SYSTEM_POWER_STATUS_EX& status) { Power().SetStatus(st
 void SetPowerStatusFails(bool fails) { Power().SetFails(fails); }
 std::uint64_t PowerStatusQueries() { return Power().Queries(); }
 std::uint64_t IdleTimerResets() { return Power().IdleResets(); }
+
+bool SetFileCreationTime(std::u16string_view devicePath, const FILETIME& time) {
+  auto file = ResolveDevicePath(devicePath);
+  return file.error == ERROR_SUCCESS && SetCreationTime(file.path, time);
+}
 
 }  // namespace handset::devices

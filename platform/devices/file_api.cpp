@@ -5,8 +5,8 @@
 #include <system_error>
 
 #include "core/handset.h"
+#include "devices/device_files.h"
 #include "devices/device_namespace.h"
-#include "handset/handset.h"
 #include "threads/handset_thread.h"
 #include "threads/thread_exit.h"
 #include "trace/trace.h"
@@ -42,12 +42,11 @@ HANDLE OpenDevice(std::u16string_view name) {
 // Opens an existing file only; creating files through handles is not part of this handset.
 HANDLE OpenExistingFile(std::u16string_view name, DWORD creation) {
   if (creation != OPEN_EXISTING) return Fail(ERROR_NOT_SUPPORTED);
-  auto path = handset::HostPath(name);
+  auto file = handset::devices::ResolveDevicePath(name);
+  if (file.error != ERROR_SUCCESS) return Fail(file.error);
   std::error_code error;
-  auto status = std::filesystem::status(path, error);
-  if (!std::filesystem::exists(status)) return Fail(ERROR_FILE_NOT_FOUND);
-  if (std::filesystem::is_directory(status)) return Fail(ERROR_ACCESS_DENIED);
-  return AddHandle(std::make_shared<OpenFile>(OpenFile{path}));
+  if (std::filesystem::is_directory(file.path, error)) return Fail(ERROR_ACCESS_DENIED);
+  return AddHandle(std::make_shared<OpenFile>(OpenFile{file.path}));
 }
 
 }  // namespace

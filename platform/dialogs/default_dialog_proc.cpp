@@ -7,7 +7,8 @@
 #include "dialogs/dialog_records.h"
 
 using handset::dialogs::DialogRecord;
-using handset::dialogs::Dialogs;
+using handset::dialogs::FindDialogRecord;
+using handset::dialogs::GetDialogRecord;
 
 namespace {
 
@@ -35,7 +36,8 @@ void RestoreFocus(HWND dialog, DialogRecord& record) {
 }
 
 LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto record = Dialogs().Get(dialog);
+  auto record = GetDialogRecord(dialog);
+  if (!record) return DefWindowProcW(dialog, message, wParam, lParam);
   switch (message) {
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
@@ -101,9 +103,10 @@ extern "C" LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
   if (message == WM_DESTROY) {
     // The dialog's own font goes with it; fonts the program set are the program's.
-    if (auto record = Dialogs().Find(dialog)) {
-      if (record->ownsFont && record->font) DeleteObject(record->font);
-      Dialogs().Erase(dialog);
+    if (auto record = FindDialogRecord(dialog); record && record->ownsFont && record->font) {
+      DeleteObject(record->font);
+      record->font = nullptr;
+      record->ownsFont = false;
     }
   }
   return result;

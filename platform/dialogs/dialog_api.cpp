@@ -54,7 +54,7 @@ INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner, DL
 // Ends a dialog: its result is kept for the modal loop, which ends at its next look; the owner
 // is enabled again and the dialog hidden at once, as on Win32.
 BOOL EndDialog(HWND dialog, INT_PTR result) {
-  auto record = IsWindow(dialog) ? Dialogs().Find(dialog) : nullptr;
+  auto record = IsWindow(dialog) ? FindDialogRecord(dialog) : nullptr;
   if (!record) {
     SetLastError(ERROR_WINDOW_NOT_DIALOG);
     return FALSE;
@@ -96,7 +96,7 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
 }
 
 BOOL MapDialogRect(HWND dialog, LPRECT rect) {
-  auto record = IsWindow(dialog) ? Dialogs().Find(dialog) : nullptr;
+  auto record = IsWindow(dialog) ? FindDialogRecord(dialog) : nullptr;
   if (!record || !rect) {
     SetLastError(record ? ERROR_INVALID_PARAMETER : ERROR_WINDOW_NOT_DIALOG);
     return FALSE;

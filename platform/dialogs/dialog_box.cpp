@@ -14,12 +14,13 @@ INT_PTR RunDialogBox(DialogRequest request) {
   request.owner = TopLevelOf(request.owner);
   HWND dialog = BuildDialog(request);
   if (!dialog) return -1;
-  auto record = Dialogs().Get(dialog);
+  auto record = GetDialogRecord(dialog);
+  if (!record) return -1;  // gone while it was being made
   if (request.owner && IsWindowEnabled(request.owner) && !record->ended) {
     EnableWindow(request.owner, FALSE);
     record->ownerDisabled = true;
   }
-  user::ModalFrame frame;
+  ModalFrame frame;
   frame.kind = "dialog";
   frame.window = dialog;
   frame.templateId = record->templateId;

@@ -6,7 +6,7 @@
 #include "dialogs/base_units.h"
 #include "dialogs/dialog_records.h"
 #include "handset/dialog_template.h"
-#include "windows/system_classes.h"
+#include "dialogs/dialog_class.h"
 #include "windows/window_metrics.h"
 
 namespace handset::dialogs {
@@ -103,7 +103,7 @@ HWND BuildDialog(const DialogRequest& request) {
   RECT place = DialogWindowRect(t, units, request.owner);
 
   std::u16string classStorage;
-  LPCWSTR className = ClassArgument(t.windowClass, classStorage, windows::kDialogClass);
+  LPCWSTR className = ClassArgument(t.windowClass, classStorage, kDialogClass);
   // A dialog that is not a child is an owned pop-up, whatever else its style says.
   DWORD style = t.style & ~WS_VISIBLE;
   if (!(style & WS_CHILD)) style |= WS_POPUP;
@@ -114,7 +114,7 @@ HWND BuildDialog(const DialogRequest& request) {
     if (font) DeleteObject(font);
     return nullptr;
   }
-  auto record = Dialogs().Get(dialog);
+  auto record = GetDialogRecord(dialog);
   record->font = font;
   record->ownsFont = font != nullptr;
   record->baseUnits = units;

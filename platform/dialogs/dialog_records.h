@@ -4,11 +4,11 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <unordered_map>
 
 #include <windows.h>
+
+#include "windows/window_private.h"
 
 namespace handset::dialogs {
 
@@ -26,18 +26,9 @@ struct DialogRecord {
   bool ownerDisabled = false;  // the modal loop disabled the owner and EndDialog enables it again
 };
 
-class DialogTable {
- public:
-  std::shared_ptr<DialogRecord> Find(HWND dialog) const;
-  // The record of `dialog`, made when it has none yet.
-  std::shared_ptr<DialogRecord> Get(HWND dialog);
-  void Erase(HWND dialog);
-
- private:
-  mutable std::mutex mutex_;
-  std::unordered_map<HWND, std::shared_ptr<DialogRecord>> records_;
-};
-
-DialogTable& Dialogs();
+// The dialog's record, kept in its window (windows/window_private.h) and gone with it. Find gives
+// null when the window has none; Get makes it for a live window that has none yet.
+inline std::shared_ptr<DialogRecord> FindDialogRecord(HWND dialog) { return windows::WindowPrivate<DialogRecord>(dialog); }
+inline std::shared_ptr<DialogRecord> GetDialogRecord(HWND dialog) { return windows::WindowPrivateOrNew<DialogRecord>(dialog); }
 
 }  // namespace handset::dialogs

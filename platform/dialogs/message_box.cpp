@@ -11,7 +11,7 @@
 #include "dialogs/dialog_box.h"
 #include "dialogs/dialog_records.h"
 #include "dialogs/modal_loop.h"
-#include "windows/system_classes.h"
+#include "dialogs/dialog_class.h"
 
 using namespace handset::dialogs;
 
@@ -123,12 +123,12 @@ HWND CreateBox(HWND owner, const std::u16string& text, LPCWSTR caption, UINT typ
   auto buttons = ButtonsOf(type);
   LPCWSTR iconName = IconOf(type);
   Layout layout = LayOut(text, iconName != nullptr, buttons.size());
-  HWND box = CreateWindowExW(0, handset::windows::kDialogClass, caption ? caption : u"Error",
+  HWND box = CreateWindowExW(0, handset::dialogs::kDialogClass, caption ? caption : u"Error",
                              WS_POPUP | WS_CAPTION | WS_BORDER, layout.box.left, layout.box.top,
                              layout.box.right - layout.box.left, layout.box.bottom - layout.box.top, owner, nullptr,
                              nullptr, nullptr);
   if (!box) return nullptr;
-  Dialogs().Get(box);
+  GetDialogRecord(box);
   SetWindowLongPtrW(box, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(MessageBoxProc));
   if (iconName) {
     const RECT& r = layout.icon;
@@ -159,12 +159,12 @@ extern "C" int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
   std::u16string message = text ? text : u"";
   HWND box = CreateBox(owner, message, caption, type);
   if (!box) return 0;
-  auto record = Dialogs().Get(box);
+  auto record = GetDialogRecord(box);
   if (owner && IsWindowEnabled(owner)) {
     EnableWindow(owner, FALSE);
     record->ownerDisabled = true;
   }
-  handset::user::ModalFrame frame;
+  handset::dialogs::ModalFrame frame;
   frame.kind = "messagebox";
   frame.window = box;
   frame.text = message;

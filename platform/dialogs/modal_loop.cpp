@@ -1,17 +1,58 @@
 #include "dialogs/modal_loop.h"
 
+#include <algorithm>
+
+#include "core/handset.h"
 #include "windows/window_manager.h"
 
 namespace handset::dialogs {
+namespace {
 
-void RunModalLoop(user::ModalFrame& frame) {
+// Registers the frame while its loop runs.
+class FrameScope {
+ public:
+  explicit FrameScope(ModalFrame& frame) : frame_(frame) { Modal().Begin(&frame_); }
+  ~FrameScope() { Modal().End(&frame_); }
+  FrameScope(const FrameScope&) = delete;
+  FrameScope& operator=(const FrameScope&) = delete;
+
+ private:
+  ModalFrame& frame_;
+};
+
+}  // namespace
+
+ModalLoops& Modal() { return core::State<ModalLoops>(); }
+
+IdleVerdict ModalLoops::Idle(ModalFrame& frame) const {
+  if (!hook_.idle) return {IdleVerdict::Kind::Wait, std::nullopt};
+  return hook_.idle(frame);
+}
+
+void ModalLoops::Begin(ModalFrame* frame) {
+  std::lock_guard lock(mutex_);
+  frames_.push_back(frame);
+}
+
+void ModalLoops::End(ModalFrame* frame) {
+  std::lock_guard lock(mutex_);
+  std::erase(frames_, frame);
+}
+
+void ModalLoops::ForEachFrame(const std::function<void(const ModalFrame&)>& visit) const {
+  std::lock_guard lock(mutex_);
+  for (const auto* frame : frames_) visit(*frame);
+}
+
+void RunModalLoop(ModalFrame& frame) {
   auto& manager = windows::Windows();
+  auto& loops = Modal();
   auto queue = manager.CurrentQueue();
-  user::ModalScope scope(frame);
+  FrameScope scope(frame);
   bool shown = false;
   while (!frame.ended()) {
     auto seen = queue->Serial();
-    if (queue->Closed() || user::Failed()) {  // shutting down, or nobody will answer
+    if (queue->Closed() || loops.Abandoned()) {  // shutting down, or nobody will answer
       frame.cancel();
       break;
     }
@@ -37,12 +78,12 @@ void RunModalLoop(user::ModalFrame& frame) {
         continue;
       }
     }
-    auto verdict = user::OnIdle(frame);
-    if (verdict.kind == user::IdleVerdict::Kind::End) {
+    auto verdict = loops.Idle(frame);
+    if (verdict.kind == IdleVerdict::Kind::End) {
       frame.cancel();
       break;
     }
-    if (verdict.kind == user::IdleVerdict::Kind::Wait) windows::WaitForMessage(*queue, seen, verdict.until);
+    if (verdict.kind == IdleVerdict::Kind::Wait) windows::WaitForMessage(*queue, seen, verdict.until);
   }
 }
 

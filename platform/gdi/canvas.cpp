@@ -26,7 +26,6 @@ bool DashOn(int step) { return step % 24 < 18; }
 
 }  // namespace
 
-COLORREF FromRgb(std::uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 Canvas::Canvas(const DeviceContext& dc) : origin_(dc.origin) {
   if (dc.target == DeviceContext::Target::Memory)
@@ -148,8 +147,7 @@ bool Canvas::SetPixel(int x, int y, COLORREF color) {
 std::optional<COLORREF> Canvas::GetPixel(int x, int y) const {
   int sx = x + origin_.x, sy = y + origin_.y;
   if (!Inside(sx, sy)) return std::nullopt;
-  cairo_surface_flush(surface_.get());
-  return FromRgb(screen::ReadPixel(surface_.get(), sx, sy));
+  return screen::ReadColor(surface_.get(), sx, sy);
 }
 
 }  // namespace handset::gdi

@@ -53,6 +53,4 @@ class Canvas {
   RECT clip_{};  // surface coordinates
 };
 
-COLORREF FromRgb(std::uint32_t rgb);
-
 }  // namespace handset::gdi

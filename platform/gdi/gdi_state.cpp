@@ -55,7 +55,7 @@ DWORD ObjectTypeOf(Kind kind) {
   return 0;
 }
 
-GdiState::GdiState() {
+GdiState::GdiState() : mutex_(core::State<screen::Screen>().DrawingLock()) {
   auto stock = [&](int id, std::shared_ptr<GdiObject> object) { AddFixed(kStockBase + 4 * id, std::move(object)); };
   stock(WHITE_BRUSH, SolidBrush(RGB(255, 255, 255)));
   stock(LTGRAY_BRUSH, SolidBrush(RGB(192, 192, 192)));

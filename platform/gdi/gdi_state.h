@@ -1,6 +1,6 @@
 // The handset's GDI: the stock objects, the lookup of handles, the device contexts' selections and
-// the record of drawing calls. One lock guards it all; every GDI call holds it from start to end,
-// so objects, selections and the surfaces change under one call at a time. Every member expects
+// the record of drawing calls. One lock guards it all, the screen's drawing lock; every GDI call
+// holds it from start to end, so objects, selections and the surfaces change under one call at a time. Every member expects
 // the caller to hold that lock, except the window-area query, which has its own.
 #pragma once
 
@@ -55,7 +55,7 @@ class GdiState {
  private:
   HGDIOBJ AddFixed(std::uint32_t value, std::shared_ptr<GdiObject> object);
 
-  mutable std::mutex mutex_;
+  std::mutex& mutex_;  // the screen's, which outlives this state
   mutable std::mutex queryMutex_;
   std::map<std::uint32_t, std::shared_ptr<GdiObject>> fixed_;  // stock objects, system brushes
   HBITMAP defaultBitmap_ = nullptr;

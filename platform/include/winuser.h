@@ -478,6 +478,58 @@
 #define CBN_SELENDOK 9
 #define CBN_SELENDCANCEL 10
 
+// --- menus ------------------------------------------------------------------------------------
+#define MF_INSERT 0x00000000L
+#define MF_CHANGE 0x00000080L
+#define MF_APPEND 0x00000100L
+#define MF_DELETE 0x00000200L
+#define MF_REMOVE 0x00001000L
+#define MF_BYCOMMAND 0x00000000L
+#define MF_BYPOSITION 0x00000400L
+#define MF_SEPARATOR 0x00000800L
+#define MF_ENABLED 0x00000000L
+#define MF_GRAYED 0x00000001L
+#define MF_DISABLED 0x00000002L
+#define MF_UNCHECKED 0x00000000L
+#define MF_CHECKED 0x00000008L
+#define MF_USECHECKBITMAPS 0x00000200L
+#define MF_STRING 0x00000000L
+#define MF_BITMAP 0x00000004L
+#define MF_OWNERDRAW 0x00000100L
+#define MF_POPUP 0x00000010L
+#define MF_MENUBARBREAK 0x00000020L
+#define MF_MENUBREAK 0x00000040L
+#define MF_UNHILITE 0x00000000L
+#define MF_HILITE 0x00000080L
+#define MF_DEFAULT 0x00001000L
+#define MF_HELP 0x00004000L
+#define MF_END 0x00000080L  // in a menu template: the last item of its level
+
+#define MFT_STRING MF_STRING
+#define MFT_BITMAP MF_BITMAP
+#define MFT_MENUBARBREAK MF_MENUBARBREAK
+#define MFT_MENUBREAK MF_MENUBREAK
+#define MFT_OWNERDRAW MF_OWNERDRAW
+#define MFT_RADIOCHECK 0x00000200L
+#define MFT_SEPARATOR MF_SEPARATOR
+#define MFT_RIGHTJUSTIFY MF_HELP
+
+#define MFS_GRAYED 0x00000003L
+#define MFS_DISABLED MFS_GRAYED
+#define MFS_CHECKED MF_CHECKED
+#define MFS_HILITE MF_HILITE
+#define MFS_ENABLED MF_ENABLED
+#define MFS_UNCHECKED MF_UNCHECKED
+#define MFS_UNHILITE MF_UNHILITE
+#define MFS_DEFAULT MF_DEFAULT
+
+#define MIIM_STATE 0x00000001
+#define MIIM_ID 0x00000002
+#define MIIM_SUBMENU 0x00000004
+#define MIIM_CHECKMARKS 0x00000008
+#define MIIM_TYPE 0x00000010
+#define MIIM_DATA 0x00000020
+
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
@@ -582,6 +634,23 @@ typedef struct {
   WORD id;
 } DLGITEMTEMPLATE, DLGITEMTEMPLATEW, *LPDLGITEMTEMPLATEW;
 #pragma pack(pop)
+
+// The item record of GetMenuItemInfoW, as the device declares it (no item bitmap); cbSize is
+// sizeof(MENUITEMINFOW).
+typedef struct tagMENUITEMINFOW {
+  UINT cbSize;
+  UINT fMask;
+  UINT fType;
+  UINT fState;
+  UINT wID;
+  HMENU hSubMenu;
+  HBITMAP hbmpChecked;
+  HBITMAP hbmpUnchecked;
+  ULONG_PTR dwItemData;
+  LPWSTR dwTypeData;
+  UINT cch;
+} MENUITEMINFOW, *LPMENUITEMINFOW;
+typedef const MENUITEMINFOW* LPCMENUITEMINFOW;
 
 static_assert(sizeof(SCROLLINFO) == 28 && sizeof(DLGTEMPLATE) == 18 && sizeof(DLGITEMTEMPLATE) == 18);
 
@@ -702,6 +771,23 @@ HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
 // a terminator) and returns its length; 0 when there is no such string. With a capacity of 0 the
 // buffer receives a read-only pointer to the string in the resource.
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int capacity);
+
+// --- menus ------------------------------------------------------------------------------------
+HMENU CreateMenu(void);
+HMENU CreatePopupMenu(void);
+BOOL DestroyMenu(HMENU menu);
+HMENU LoadMenuW(HINSTANCE instance, LPCWSTR name);
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCWSTR newItem);
+BOOL InsertMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idNewItem, LPCWSTR newItem);
+BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
+HMENU GetSubMenu(HMENU menu, int position);
+BOOL GetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOW info);
+// The item's previous state (MF_ENABLED, MF_GRAYED, MF_DISABLED), or -1 when there is no such item.
+BOOL EnableMenuItem(HMENU menu, UINT idEnableItem, UINT enable);
+// The item's previous state (MF_CHECKED or MF_UNCHECKED), or 0xFFFFFFFF when there is no such item.
+DWORD CheckMenuItem(HMENU menu, UINT idCheckItem, UINT check);
+BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags);
 
 int GetSystemMetrics(int index);
 

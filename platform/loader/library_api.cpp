@@ -4,11 +4,11 @@
 #include <string>
 
 #include "handset/text.h"
-#include "loader/api_guard.h"
+#include "core/api_guard.h"
 #include "loader/loader_state.h"
 #include "trace/trace.h"
 
-using handset::loader::Guarded;
+using handset::core::Guarded;
 using handset::loader::Loader;
 using handset::loader::Module;
 

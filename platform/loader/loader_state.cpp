@@ -8,7 +8,7 @@
 #include "handset/text.h"
 #include "loader/module_file.h"
 #include "loader/module_search.h"
-#include "loader/names.h"
+#include "core/names.h"
 
 namespace handset::loader {
 namespace {
@@ -36,7 +36,7 @@ RequestedName SplitRequest(std::u16string_view requested) {
 // Every module of the device lives in \Windows, so "\Windows\x.dll" means the module "x.dll".
 bool IsWindowsFolder(std::u16string_view folder) {
   while (!folder.empty() && (folder.front() == u'\\' || folder.front() == u'/')) folder.remove_prefix(1);
-  return SameName(folder, u"Windows");
+  return core::SameName(folder, u"Windows");
 }
 
 std::u16string InWindows(std::u16string_view fileName) { return u"\\Windows\\" + std::u16string(fileName); }
@@ -76,7 +76,7 @@ HMODULE LoaderState::Load(std::u16string_view requested) {
   if (!name.hasFolder || IsWindowsFolder(name.folder)) {
     if ((module = FindLoaded(name.fileName))) {
       ++module->references;
-    } else if (auto it = registered_.find(UpperCase(name.fileName)); it != registered_.end()) {
+    } else if (auto it = registered_.find(core::UpperCase(name.fileName)); it != registered_.end()) {
       module = Instantiate(it->second);
     } else {
       std::optional<std::filesystem::path> file;
@@ -123,7 +123,7 @@ Module* LoaderState::FindLoaded(std::u16string_view name) {
   RequestedName requested = SplitRequest(name);
   if (requested.hasFolder && !IsWindowsFolder(requested.folder)) return nullptr;
   for (const auto& module : modules_)
-    if (module->references > 0 && SameName(module->fileName, requested.fileName)) return module.get();
+    if (module->references > 0 && core::SameName(module->fileName, requested.fileName)) return module.get();
   return nullptr;
 }
 
@@ -131,7 +131,7 @@ void LoaderState::Register(std::u16string_view fileName, InMemoryModule module) 
   std::string error = "no file name given";
   if (fileName.empty() || !IndexOf(module, error)) throw std::invalid_argument("RegisterModule: " + error);
   std::lock_guard lock(mutex_);
-  registered_.insert_or_assign(UpperCase(fileName), Registered{std::u16string(fileName), std::move(module)});
+  registered_.insert_or_assign(core::UpperCase(fileName), Registered{std::u16string(fileName), std::move(module)});
 }
 
 std::vector<std::shared_ptr<const resources::ResourceSet>> LoaderState::ResourceSearchOrder(Module& module) {

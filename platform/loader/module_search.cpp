@@ -7,7 +7,7 @@
 
 #include "handset/handset.h"
 #include "handset/text.h"
-#include "loader/names.h"
+#include "core/names.h"
 
 namespace handset::loader {
 namespace {
@@ -42,7 +42,7 @@ std::optional<std::filesystem::path> FindInFolder(const std::filesystem::path& f
   std::filesystem::path exact = folder / Utf8(fileName);
   if (std::filesystem::is_regular_file(exact, ec)) return exact;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (SameName(Utf16(it->path().filename().string()), fileName) && it->is_regular_file(ec)) return it->path();
+    if (core::SameName(Utf16(it->path().filename().string()), fileName) && it->is_regular_file(ec)) return it->path();
   }
   return std::nullopt;
 }

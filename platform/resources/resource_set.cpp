@@ -7,7 +7,7 @@
 #include <cstring>
 #include <functional>
 
-#include "loader/names.h"
+#include "core/names.h"
 
 namespace handset::resources {
 namespace {
@@ -62,7 +62,7 @@ class RecordReader {
 
 }  // namespace
 
-ResourceId ResourceId::Name(std::u16string_view name) { return ResourceId{0, loader::UpperCase(name)}; }
+ResourceId ResourceId::Name(std::u16string_view name) { return ResourceId{0, core::UpperCase(name)}; }
 
 std::optional<ResourceId> ResourceId::FromArgument(LPCWSTR argument) {
   if (argument == nullptr) return std::nullopt;

@@ -40,6 +40,11 @@ class Screen {
   using Listener = std::function<void(const Geometry&)>;
   void OnChange(Listener listener);
 
+  // The lock of the drawing surfaces: whoever draws on the screen's surface or reads its pixels
+  // holds it for the whole call. The GDI takes it as its own lock, so a GDI call and a reading of
+  // the screen never overlap.
+  std::mutex& DrawingLock() const { return drawingMutex_; }
+
   static bool Supported(int width, int height);
   static int DpiFor(int width, int height);
 
@@ -48,6 +53,7 @@ class Screen {
   void Notify(const Geometry& geometry) const;
 
   mutable std::mutex mutex_;
+  mutable std::mutex drawingMutex_;
   Geometry geometry_;
   SurfacePtr surface_;
   std::vector<Listener> listeners_;

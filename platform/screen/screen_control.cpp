@@ -4,8 +4,6 @@
 #include <mutex>
 
 #include "core/handset.h"
-#include "gdi/canvas.h"
-#include "gdi/gdi_state.h"
 #include "screen/screen.h"
 
 namespace handset::screen {
@@ -25,17 +23,19 @@ int Dpi() { return core::State<Screen>().Dpi(); }
 
 // Reading the pixels waits for a drawing call in progress on another thread.
 std::uint32_t Pixel(int x, int y) {
-  std::lock_guard drawing(gdi::Gdi().Mutex());
-  SurfacePtr surface = core::State<Screen>().Surface();
+  auto& screen = core::State<Screen>();
+  std::lock_guard drawing(screen.DrawingLock());
+  SurfacePtr surface = screen.Surface();
   if (!surface || x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface.get()) ||
       y >= cairo_image_surface_get_height(surface.get()))
     return 0xFFFFFFFF;
-  return gdi::FromRgb(ReadPixel(surface.get(), x, y));
+  return ReadColor(surface.get(), x, y);
 }
 
 bool SavePng(const std::filesystem::path& file) {
-  std::lock_guard drawing(gdi::Gdi().Mutex());
-  SurfacePtr surface = core::State<Screen>().Surface();
+  auto& screen = core::State<Screen>();
+  std::lock_guard drawing(screen.DrawingLock());
+  SurfacePtr surface = screen.Surface();
   return surface && cairo_surface_write_to_png(surface.get(), file.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 

@@ -26,4 +26,9 @@ std::uint32_t ReadPixel(cairo_surface_t* surface, int x, int y) {
   return pixel & 0xFFFFFF;
 }
 
+COLORREF ReadColor(cairo_surface_t* surface, int x, int y) {
+  std::uint32_t rgb = ReadPixel(surface, x, y);
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
 }  // namespace handset::screen

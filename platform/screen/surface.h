@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cairo.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <memory>
@@ -16,5 +17,7 @@ SurfacePtr MakeSurface(int width, int height, std::uint32_t rgb = 0xFFFFFF);
 
 // The pixel at (x, y) as 0xRRGGBB; the point must lie on the surface.
 std::uint32_t ReadPixel(cairo_surface_t* surface, int x, int y);
+// The same pixel as a Win32 colour (0x00BBGGRR).
+COLORREF ReadColor(cairo_surface_t* surface, int x, int y);
 
 }  // namespace handset::screen

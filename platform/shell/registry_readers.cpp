@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "loader/api_guard.h"
+#include "core/api_guard.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ extern "C" {
 
 HRESULT RegistryGetDWORD(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD* data) {
   if (key == nullptr || data == nullptr) return E_INVALIDARG;
-  return handset::loader::Guarded<HRESULT>(E_OUTOFMEMORY, [&]() -> HRESULT {
+  return handset::core::Guarded<HRESULT>(E_OUTOFMEMORY, [&]() -> HRESULT {
     DWORD type = REG_NONE;
     std::vector<BYTE> bytes;
     if (HRESULT read = ReadValue(key, subKey, valueName, type, bytes); FAILED(read)) return read;
@@ -76,7 +76,7 @@ HRESULT RegistryGetDWORD(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD* dat
 
 HRESULT RegistryGetString(HKEY key, LPCWSTR subKey, LPCWSTR valueName, LPWSTR data, UINT capacity) {
   if (key == nullptr || data == nullptr) return E_INVALIDARG;
-  return handset::loader::Guarded<HRESULT>(E_OUTOFMEMORY, [&]() -> HRESULT {
+  return handset::core::Guarded<HRESULT>(E_OUTOFMEMORY, [&]() -> HRESULT {
     DWORD type = REG_NONE;
     std::vector<BYTE> bytes;
     if (HRESULT read = ReadValue(key, subKey, valueName, type, bytes); FAILED(read)) return read;

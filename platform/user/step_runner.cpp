@@ -6,13 +6,13 @@
 #include <string>
 
 #include "controls/user_input.h"
-#include "dialogs/dialog_records.h"
+#include "dialogs/dialog_query.h"
 #include "handset/clock.h"
 #include "handset/shell.h"
 #include "handset/text.h"
 #include "user/screen_turn.h"
 #include "user/user_script.h"
-#include "windows/names.h"
+#include "core/names.h"
 #include "windows/window_manager.h"
 
 namespace handset::user {
@@ -26,7 +26,7 @@ std::u16string ClassOf(HWND window) {
   return std::u16string(name, static_cast<std::size_t>(length));
 }
 
-bool IsClass(HWND window, std::u16string_view name) { return windows::EqualsIgnoringCase(ClassOf(window), name); }
+bool IsClass(HWND window, std::u16string_view name) { return core::SameName(ClassOf(window), name); }
 
 // The windows inside `root`, parents before children.
 std::vector<HWND> Descendants(HWND root) {
@@ -49,8 +49,7 @@ HWND FindControl(HWND root, int id) {
 bool ShowsDialog(const ModalFrame& frame, int templateId) {
   if (frame.templateId == templateId) return true;
   for (HWND window : Descendants(frame.window)) {
-    auto record = dialogs::Dialogs().Find(window);
-    if (record && record->templateId == templateId && IsWindowVisible(window)) return true;
+    if (dialogs::DialogTemplateOf(window) == templateId && IsWindowVisible(window)) return true;
   }
   return false;
 }

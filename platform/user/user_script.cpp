@@ -73,23 +73,9 @@ void UserScript::Fail(const Step* step, const std::string& what) {
   failed_ = true;
 }
 
-void UserScript::Push(ModalFrame* frame) {
-  std::lock_guard lock(mutex_);
-  frames_.push_back(frame);
-}
-
-void UserScript::Remove(ModalFrame* frame) {
-  std::lock_guard lock(mutex_);
-  std::erase(frames_, frame);
-}
-
 std::string UserScript::Stack() const {
   std::vector<std::string> names;
-  {
-    // Described under the lock: a frame leaves the list before its loop ends.
-    std::lock_guard lock(mutex_);
-    for (const auto* frame : frames_) names.push_back(Describe(*frame));
-  }
+  dialogs::Modal().ForEachFrame([&](const ModalFrame& frame) { names.push_back(Describe(frame)); });
   if (names.empty()) return "none";
   std::string stack;
   for (const auto& name : names) stack += (stack.empty() ? "" : " > ") + name;
@@ -107,11 +93,16 @@ std::string Describe(const ModalFrame& frame) {
   return name;
 }
 
-ModalScope::ModalScope(ModalFrame& frame) : frame_(frame) { Script().Push(&frame_); }
+namespace {
 
-ModalScope::~ModalScope() { Script().Remove(&frame_); }
+// The scripted user answers every modal loop of the handset: a failed script abandons them all.
+void TakePartInModalLoops(dialogs::ModalLoops& loops) {
+  loops.InstallIdleHook({OnIdle, [] { return Script().Failed(); }});
+}
 
-bool Failed() { return Script().Failed(); }
+const core::WhenMade<dialogs::ModalLoops> kScriptedUser(TakePartInModalLoops);
+
+}  // namespace
 
 // --- control API ------------------------------------------------------------------------------
 void SetScript(std::vector<Step> steps) { Script().Set(std::move(steps)); }

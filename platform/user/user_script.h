@@ -1,5 +1,5 @@
-// The scripted user's state: the steps still to take, when the current step began waiting, the
-// failures recorded, and the modal frames up on every thread.
+// The scripted user's state: the steps still to take, when the current step began waiting, and the
+// failures recorded. It takes part in every modal loop through the loops' idle hook.
 #pragma once
 
 #include <chrono>
@@ -11,9 +11,12 @@
 #include <windows.h>
 
 #include "handset/user.h"
-#include "user/modal_frame.h"
+#include "dialogs/modal_frame.h"
 
 namespace handset::user {
+
+using dialogs::IdleVerdict;
+using dialogs::ModalFrame;
 
 class UserScript {
  public:
@@ -40,8 +43,7 @@ class UserScript {
   // tells whether this look set it.
   Clock::time_point WaitDeadline(std::chrono::milliseconds duration, bool& first);
 
-  void Push(ModalFrame* frame);
-  void Remove(ModalFrame* frame);
+  // The modal frames up on every thread, innermost last: `dialog 7301 "Title" > messagebox "..."`.
   std::string Stack() const;
 
  private:
@@ -51,7 +53,6 @@ class UserScript {
   std::optional<Clock::time_point> waitDeadline_;
   std::vector<Failure> failures_;
   bool failed_ = false;
-  std::vector<ModalFrame*> frames_;  // every thread's, in the order they began
 };
 
 UserScript& Script();
@@ -61,5 +62,9 @@ std::string DescribeCondition(const Condition& condition);
 
 // How a modal frame is named in messages: `dialog 7301 "Title"`, `messagebox "text"`.
 std::string Describe(const ModalFrame& frame);
+
+// Called by a modal loop whose queue is empty, with its own (the innermost) frame: the next step
+// of the script is taken, waited for, or recorded as failed.
+IdleVerdict OnIdle(ModalFrame& frame);
 
 }  // namespace handset::user

@@ -130,15 +130,8 @@ LRESULT WindowManager::Dispatch(const MSG& message) {
     return 0;
   }
   if (!message.hwnd) return 0;
-  auto window = Find(message.hwnd);
-  if (!window) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
-  if (window->threadId != GetCurrentThreadId()) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return 0;
-  }
+  auto window = FindOwn(message.hwnd);
+  if (!window) return 0;
   return CallProcedure(window, message.message, message.wParam, message.lParam);
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <typeindex>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -57,6 +59,10 @@ struct Window {
   std::weak_ptr<Window> parent;
   std::weak_ptr<Window> owner;
   std::vector<std::shared_ptr<Window>> children;
+
+  // What the window's procedures keep for it, one state per type (window_private.h); released
+  // with the window's handle.
+  std::vector<std::pair<std::type_index, std::shared_ptr<void>>> privateStates;
 };
 
 }  // namespace handset::windows

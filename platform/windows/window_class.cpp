@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "windows/names.h"
+#include "core/names.h"
 
 namespace handset::windows {
 namespace {
@@ -14,7 +14,7 @@ constexpr ATOM kFirstAtom = 0xC000;
 
 ATOM ClassTable::Intern(std::u16string_view name) {
   for (const auto& atom : atoms_)
-    if (EqualsIgnoringCase(atom.name, name)) return atom.value;
+    if (core::SameName(atom.name, name)) return atom.value;
   if (atoms_.size() >= 0x10000u - kFirstAtom) return 0;
   ATOM value = static_cast<ATOM>(kFirstAtom + atoms_.size());
   atoms_.push_back({std::u16string(name), value});
@@ -28,7 +28,7 @@ ATOM ClassTable::AtomOf(LPCWSTR nameOrAtom) const {
     return std::any_of(atoms_.begin(), atoms_.end(), [&](const Atom& a) { return a.value == value; }) ? value : 0;
   }
   for (const auto& atom : atoms_)
-    if (EqualsIgnoringCase(atom.name, nameOrAtom)) return atom.value;
+    if (core::SameName(atom.name, nameOrAtom)) return atom.value;
   return 0;
 }
 

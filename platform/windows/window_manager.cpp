@@ -1,19 +1,14 @@
 #include "windows/window_manager.h"
 
-#include "windows/names.h"
-#include "windows/system_classes.h"
+#include <iterator>
+
+#include "core/names.h"
 
 namespace handset::windows {
 
 WindowManager& Windows() { return core::State<WindowManager>(); }
 
-WindowManager::WindowManager(core::Handset& handset) : handset_(handset) {
-  for (const auto& description : SystemClasses()) {
-    DWORD error = 0;
-    classes_.Register(description, error);
-  }
-  ConnectScreen();
-}
+WindowManager::WindowManager(core::Handset& handset) : handset_(handset) { ConnectScreen(); }
 
 WindowManager::~WindowManager() {
   for (const auto& window : tree_.TopLevelWindows()) Release(window);
@@ -26,6 +21,19 @@ std::shared_ptr<Window> WindowManager::Find(HWND handle) const {
   return window;
 }
 
+std::shared_ptr<Window> WindowManager::FindOwn(HWND handle) const {
+  auto window = Find(handle);
+  if (!window) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return nullptr;
+  }
+  if (window->threadId != GetCurrentThreadId()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  return window;
+}
+
 HWND WindowManager::FindTopLevel(LPCWSTR className, LPCWSTR title) const {
   std::lock_guard lock(mutex_);
   ATOM atom = 0;
@@ -35,7 +43,7 @@ HWND WindowManager::FindTopLevel(LPCWSTR className, LPCWSTR title) const {
   }
   for (const auto& window : tree_.TopLevelWindows()) {
     if (atom && window->windowClass->atom != atom) continue;
-    if (title && !EqualsIgnoringCase(window->text, title)) continue;
+    if (title && !core::SameName(window->text, title)) continue;
     return window->handle;
   }
   return nullptr;
@@ -74,6 +82,8 @@ bool WindowManager::IsVisibleLocked(const Window& window) const {
 
 void WindowManager::Release(const std::shared_ptr<Window>& window) {
   std::vector<std::shared_ptr<Window>> released;
+  // Destroyed after the lock is given back: a state's destructor may call the system.
+  std::vector<std::pair<std::type_index, std::shared_ptr<void>>> privateStates;
   {
     std::lock_guard lock(mutex_);
     if (window->state == WindowState::Gone) return;
@@ -86,6 +96,9 @@ void WindowManager::Release(const std::shared_ptr<Window>& window) {
       --w.windowClass->windowCount;
       w.children.clear();
       w.state = WindowState::Gone;
+      privateStateCount_ -= w.privateStates.size();
+      std::move(w.privateStates.begin(), w.privateStates.end(), std::back_inserter(privateStates));
+      w.privateStates.clear();
     }
   }
   for (const auto& w : released) w->queue->ForgetWindow(w->handle);

@@ -55,7 +55,8 @@ struct InputState {
 
 class WindowManager : public std::enable_shared_from_this<WindowManager> {
  public:
-  // Registers the system's global classes (the standard controls and the dialog class).
+  // Starts with no class: the built-in classes are registered by the layers that provide them as
+  // the window manager is made (see core::WhenMade).
   explicit WindowManager(core::Handset& handset);
   // Windows still alive at shutdown are released without messages: their procedures may live in
   // modules that are already unloaded, and a process that ends sends its windows nothing either.
@@ -70,6 +71,9 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
   // --- windows (window_lifetime.cpp, window_manager.cpp) -----------------------------------
   // The window behind a handle, while the handle is valid (through WM_DESTROY).
   std::shared_ptr<Window> Find(HWND handle) const;
+  // The same for a window the calling thread owns, as the functions that only its own thread may
+  // call need it: null with ERROR_INVALID_WINDOW_HANDLE or ERROR_ACCESS_DENIED set otherwise.
+  std::shared_ptr<Window> FindOwn(HWND handle) const;
   HWND Create(const CreateParameters& parameters);
   bool Destroy(HWND handle);
   HWND FindTopLevel(LPCWSTR className, LPCWSTR title) const;
@@ -84,6 +88,14 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
   std::optional<LONG_PTR> GetData(HWND handle, int index, int width) const;
   std::optional<LONG_PTR> SetData(HWND handle, int index, LONG_PTR value, int width);
   std::u16string ClassName(const Window& window) const;
+
+  // --- private states (window_private.cpp) ---------------------------------------------------
+  std::shared_ptr<void> PrivateOf(const Window& window, std::type_index kind) const;
+  std::shared_ptr<void> KeepPrivate(Window& window, std::type_index kind, std::shared_ptr<void> state, bool replace);
+  std::size_t PrivateStateCount() const {
+    std::lock_guard lock(mutex_);
+    return privateStateCount_;
+  }
 
   // --- the tree (window_relations.cpp) -------------------------------------------------------
   // A child's parent or a top-level window's owner, as GetParent answers.
@@ -199,6 +211,7 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
 
   core::Handset& handset_;
   mutable std::mutex mutex_;
+  std::size_t privateStateCount_ = 0;  // the private states of every window not yet released
   ClassTable classes_;
   WindowTree tree_;
   ThreadQueues queues_;

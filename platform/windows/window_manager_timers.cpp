@@ -6,15 +6,8 @@ namespace handset::windows {
 
 UINT_PTR WindowManager::SetTimer(HWND handle, UINT_PTR id, UINT elapse, TIMERPROC procedure) {
   if (!handle) return CurrentQueue()->SetTimer(nullptr, 0, elapse, procedure).value_or(0);
-  auto window = Find(handle);
-  if (!window) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
-  if (window->threadId != GetCurrentThreadId()) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return 0;
-  }
+  auto window = FindOwn(handle);
+  if (!window) return 0;
   if (!window->queue->SetTimer(handle, id, elapse, procedure)) return 0;
   // A window timer is named by the caller's identifier; zero would read as failure.
   return id ? id : 1;
@@ -23,9 +16,9 @@ UINT_PTR WindowManager::SetTimer(HWND handle, UINT_PTR id, UINT elapse, TIMERPRO
 bool WindowManager::KillTimer(HWND handle, UINT_PTR id) {
   std::shared_ptr<MessageQueue> queue;
   if (handle) {
-    auto window = Find(handle);
-    if (!window || window->threadId != GetCurrentThreadId()) {
-      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    auto window = FindOwn(handle);
+    if (!window) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);  // whoever owns it: KillTimer knows no other error
       return false;
     }
     queue = window->queue;

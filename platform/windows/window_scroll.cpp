@@ -1,7 +1,7 @@
 // Scroll bars of windows (SB_HORZ, SB_VERT) and of scroll-bar controls (SB_CTL). A window's bar
 // is shown (WS_VSCROLL / WS_HSCROLL) while there is something to scroll and hidden otherwise,
 // unless SIF_DISABLENOSCROLL keeps it; showing or hiding it changes the client area (WM_SIZE).
-#include "windows/names.h"
+#include "core/names.h"
 #include "windows/window_manager.h"
 
 namespace handset::windows {
@@ -18,7 +18,7 @@ std::optional<int> WindowManager::SetScroll(HWND handle, int bar, const SCROLLIN
     return std::nullopt;
   }
   if (bar < SB_HORZ || bar > SB_CTL || !ValidSize(info.cbSize) ||
-      (bar == SB_CTL && !EqualsIgnoringCase(ClassName(*window), u"scrollbar"))) {
+      (bar == SB_CTL && !core::SameName(ClassName(*window), u"scrollbar"))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return std::nullopt;
   }

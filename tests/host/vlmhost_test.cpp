@@ -162,4 +162,49 @@ TEST_F(VlmhostTest, DeviceServicesRunAsTheHostRunsThem) {
   EXPECT_EQ(idle["notifications"][0], "0x04FA (low battery, 9 percent)");
 }
 
+TEST_F(VlmhostTest, TheSimulatedNetworkKeepsItsStateAndBehaviourAcrossRuns) {
+  auto fresh = RunJson({"network", "show"});
+  EXPECT_EQ(fresh["reasons"]["busy"], nlohmann::json({{"active", false}, {"number", ""}}));
+  EXPECT_EQ(fresh["failure"], "none");
+
+  RunJson({"network", "set", "noreply", "on", "+15550100", "--no-reply", "25"});
+  RunJson({"network", "fail", "query", "-7"});
+  auto changed = RunJson({"network", "latency", "0"});
+  EXPECT_EQ(changed["reasons"]["noreply"], nlohmann::json({{"active", true}, {"number", "+15550100"}}));
+  EXPECT_EQ(changed["no-reply seconds"], 25);
+  EXPECT_EQ(changed["failure"], "query");
+  EXPECT_EQ(changed["error"], -7);
+  EXPECT_EQ(changed["latency ms"], 0);
+
+  RunJson({"network", "set", "noreply", "off"});
+  auto kept = RunJson({"network", "ok"});
+  EXPECT_EQ(kept["reasons"]["noreply"], nlohmann::json({{"active", false}, {"number", "+15550100"}}))
+      << "switching off keeps the number";
+  EXPECT_EQ(kept["failure"], "none");
+  EXPECT_EQ(kept["error"], -7);
+
+  Result readable = Run({"network", "show"});
+  EXPECT_NE(readable.out.find("failure: none\n"), std::string::npos) << readable.out;
+}
+
+TEST_F(VlmhostTest, NetworkCommandsRefuseWhatTheNetworkCannotTake) {
+  RunJson({"network", "set", "busy", "on", "5550100"});
+  std::string before = RegistryFile();
+  const std::vector<std::vector<std::string>> refused = {
+      {"network", "set", "holiday", "on", "1"},
+      {"network", "set", "allcalls", "on"},  // no number to forward to
+      {"network", "set", "busy", "on", "1", "--no-reply", "20"},
+      {"network", "set", "busy", "maybe", "1"},
+      {"network", "set", "busy", "on", std::string(256, '1')},
+      {"network", "fail", "everything"},
+      {"network", "latency", "-1"},
+  };
+  for (const auto& args : refused) {
+    Result result = Run(args);
+    EXPECT_NE(result.exitCode, 0) << args[2];
+    EXPECT_FALSE(result.err.empty()) << args[2];
+  }
+  EXPECT_EQ(RegistryFile(), before);
+}
+
 }  // namespace

@@ -66,3 +66,13 @@
 #define IDC_ABOUT_YEAR 1033
 #define IDC_ABOUT_TEXT 1032
 #define IDC_ABOUT_NOTICE 1034
+
+// Forwarding settings page: one check box and one number edit per forwarding reason
+#define IDC_CF_ALLCALL_CHECK 1020
+#define IDC_CF_NOANS_CHECK 1021
+#define IDC_CF_UNAVAILABLE_CHECK 1022
+#define IDC_CF_BUSY_CHECK 1023
+#define IDC_CF_ALLCALL_NUMBER 1050
+#define IDC_CF_NOANS_NUMBER 1051
+#define IDC_CF_UNAVAILABLE_NUMBER 1052
+#define IDC_CF_BUSY_NUMBER 1053

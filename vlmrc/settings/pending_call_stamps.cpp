@@ -25,9 +25,9 @@ static const PendingCallFamily g_sbmIntFamily = {TEXT("SBMIntTimeStampH"), TEXT(
 #define CALL_NOW_VALUE TEXT("CallNow")
 
 static void WritePendingCallStamp(const PendingCallFamily* family, const PendingCallStamp* stamp) {
-  HKEY zarvo = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_KEY);
+  HKEY zarvo;
+  HKEY phone = CreateZarvoSubkey(ZARVO_PHONE_SUBKEY, &zarvo);
   if (zarvo == NULL) return;
-  HKEY phone = CreateSettingsKey(zarvo, ZARVO_PHONE_SUBKEY);
   if (phone != NULL) {
     WriteDwordValue(phone, family->highName, stamp->Time.dwHighDateTime);
     WriteDwordValue(phone, family->lowName, stamp->Time.dwLowDateTime);
@@ -109,9 +109,9 @@ static BOOL CheckPendingCall(const PendingCallFamily* family, DWORD limit, DWORD
 }
 
 static void DeletePendingCall(const PendingCallFamily* family) {
-  HKEY zarvo = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_KEY);
+  HKEY zarvo;
+  HKEY phone = CreateZarvoSubkey(ZARVO_PHONE_SUBKEY, &zarvo);
   if (zarvo == NULL) return;
-  HKEY phone = CreateSettingsKey(zarvo, ZARVO_PHONE_SUBKEY);
   if (phone != NULL) {
     RegDeleteValueW(phone, family->highName);
     RegDeleteValueW(phone, family->lowName);

@@ -10,10 +10,9 @@
 extern "C" void GetPhoneSettings(PhoneSettings* settings) {
   if (settings == NULL) return;
 
-  HKEY zarvo = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_KEY);
+  HKEY zarvo;
+  HKEY phone = CreateZarvoSubkey(ZARVO_PHONE_SUBKEY, &zarvo);
   if (zarvo == NULL) return;
-
-  HKEY phone = CreateSettingsKey(zarvo, ZARVO_PHONE_SUBKEY);
   if (phone != NULL) {
     settings->bShowHideAccum = ReadFlagValue(phone, TEXT("bShowHideAccum"), 0);
     settings->CallWaitingMsg = ReadRawValue(phone, TEXT("CallWaitingMsg"), 1);

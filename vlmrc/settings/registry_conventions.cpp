@@ -16,6 +16,11 @@ HKEY OpenSettingsKey(HKEY parent, LPCWSTR path) {
   return key;
 }
 
+HKEY CreateZarvoSubkey(LPCWSTR subkey, HKEY* zarvo) {
+  *zarvo = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_KEY);
+  return *zarvo != NULL ? CreateSettingsKey(*zarvo, subkey) : NULL;
+}
+
 void CloseSettingsKeys(HKEY inner, HKEY outer) {
   if (inner != NULL) RegCloseKey(inner);
   if (outer != NULL) RegCloseKey(outer);
@@ -53,11 +58,17 @@ DWORD ReadRawValue(HKEY key, LPCWSTR name, DWORD defaultValue) {
 }
 
 void ReadStringValue(HKEY key, LPCWSTR name, WCHAR* field, LPCWSTR defaultText) {
-  // One unit short of the buffer, so that whatever is read stays terminated.
+  ReadLimitedStringValue(key, name, field, (SETTINGS_STRING_UNITS - 1) * sizeof(WCHAR), defaultText);
+}
+
+void ReadLimitedStringValue(HKEY key, LPCWSTR name, WCHAR* field, DWORD maxBytes, LPCWSTR defaultText) {
+  // At least one unit short of the buffer, so that whatever is read stays terminated; the buffer is
+  // fresh for every read, so a value stored without a terminator never borrows an older tail.
   WCHAR buffer[SETTINGS_STRING_UNITS];
   memset(buffer, 0, sizeof(buffer));
   DWORD type = 0;
-  DWORD size = (SETTINGS_STRING_UNITS - 1) * sizeof(WCHAR);
+  DWORD size = maxBytes < (SETTINGS_STRING_UNITS - 1) * sizeof(WCHAR) ? maxBytes
+                                                                      : (SETTINGS_STRING_UNITS - 1) * sizeof(WCHAR);
   if (RegQueryValueExW(key, name, NULL, &type, (LPBYTE)buffer, &size) == ERROR_SUCCESS)
     wcscpy(field, buffer);
   else
@@ -69,9 +80,13 @@ void WriteDwordValue(HKEY key, LPCWSTR name, DWORD value) {
 }
 
 void WriteStringValue(HKEY key, LPCWSTR name, const WCHAR* field) {
+  WriteLimitedStringValue(key, name, field, SETTINGS_STRING_UNITS - 1);
+}
+
+void WriteLimitedStringValue(HKEY key, LPCWSTR name, const WCHAR* field, size_t maxLength) {
   WCHAR text[SETTINGS_STRING_UNITS];
-  size_t length = wcsnlen(field, SETTINGS_STRING_UNITS);
-  if (length == SETTINGS_STRING_UNITS) length = SETTINGS_STRING_UNITS - 1;
+  if (maxLength > SETTINGS_STRING_UNITS - 1) maxLength = SETTINGS_STRING_UNITS - 1;
+  size_t length = wcsnlen(field, maxLength);
   memcpy(text, field, length * sizeof(WCHAR));
   text[length] = 0;
   RegSetValueExW(key, name, 0, REG_SZ, (const BYTE*)text, (DWORD)((length + 1) * sizeof(WCHAR)));

@@ -46,9 +46,9 @@ static void SetValue(HKEY root, LPCWSTR path, LPCWSTR name, DWORD value) {
 }
 
 static void SetZarvoValue(LPCWSTR subkey, LPCWSTR name, DWORD value) {
-  HKEY zarvo = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_KEY);
+  HKEY zarvo;
+  HKEY inner = CreateZarvoSubkey(subkey, &zarvo);
   if (zarvo == NULL) return;
-  HKEY inner = CreateSettingsKey(zarvo, subkey);
   if (inner != NULL) WriteDwordValue(inner, name, value);
   CloseSettingsKeys(inner, zarvo);
 }
@@ -129,9 +129,9 @@ extern "C" BOOL GetVideoCallForwardingStatus(DWORD* simReady) {
   if (simReady != NULL) *simReady = ready;
   if (!ready) return FALSE;
 
-  HKEY zarvo = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_KEY);
+  HKEY zarvo;
+  HKEY phone = CreateZarvoSubkey(ZARVO_PHONE_SUBKEY, &zarvo);
   if (zarvo == NULL) return FALSE;
-  HKEY phone = CreateSettingsKey(zarvo, ZARVO_PHONE_SUBKEY);
   BOOL forwarding = FALSE;
   if (phone != NULL) forwarding = ReadFlagValue(phone, TEXT("callforwarding"), 0);
   CloseSettingsKeys(phone, zarvo);

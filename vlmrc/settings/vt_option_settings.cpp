@@ -10,10 +10,9 @@ extern "C" void GetVTOptSetting(VTOptSetting* settings) {
   // A null record from the host would otherwise crash the host process.
   if (settings == NULL) return;
 
-  HKEY zarvo = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_KEY);
+  HKEY zarvo;
+  HKEY phone = CreateZarvoSubkey(ZARVO_PHONE_SUBKEY, &zarvo);
   if (zarvo == NULL) return;
-
-  HKEY phone = CreateSettingsKey(zarvo, ZARVO_PHONE_SUBKEY);
   if (phone != NULL) {
     settings->bShowCallTime = ReadFlagValue(phone, TEXT("bShowCallTime"), 0);
     settings->bShowPhoneNum_Name = ReadFlagValue(phone, TEXT("bShowPhoneNum_Name"), 0);
@@ -39,9 +38,9 @@ extern "C" void GetVTOptSetting(VTOptSetting* settings) {
 extern "C" void SetVTOptSetting(const VTOptSetting* settings) {
   if (settings == NULL) return;
 
-  HKEY zarvo = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_KEY);
+  HKEY zarvo;
+  HKEY phone = CreateZarvoSubkey(ZARVO_PHONE_SUBKEY, &zarvo);
   if (zarvo == NULL) return;
-  HKEY phone = CreateSettingsKey(zarvo, ZARVO_PHONE_SUBKEY);
   if (phone == NULL) {
     CloseSettingsKeys(NULL, zarvo);
     return;

@@ -28,6 +28,20 @@ static const VlmrcInternals Internals = {
     RelayoutDialogFromTemplate,
     FixupTemplateItem,
     &DisplayScale,
+    LoadVTLib,
+    FreeVTLib,
+    VTSSCancel,
+    VTGetCF,
+    VTSetCF,
+    VTGetVersion,
+    &g_VTServiceLibrary,
+    &g_CFQueryRequest,
+    &g_CFSetRequest,
+    CFReasons,
+    FilterPhoneNumber,
+    CompareCFInfo,
+    SaveCFNumbers,
+    LoadCFNumbers,
 };
 
 extern "C" const VlmrcInternals* VlmrcInternalsTable(void) { return &Internals; }

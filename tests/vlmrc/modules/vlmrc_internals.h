@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "forwarding/cf_info.h"
+#include "forwarding/vt_service_library.h"
 #include "options/display_scale.h"
 #include "options/template_relayout.h"
 #include "settings/dbmui_setting.h"
@@ -55,6 +57,24 @@ struct VlmrcInternals {
   decltype(&::RelayoutDialogFromTemplate) RelayoutDialogFromTemplate;
   decltype(&::FixupTemplateItem) FixupTemplateItem;
   int* DisplayScale;
+
+  // The service library binding and its request records.
+  decltype(&::LoadVTLib) LoadVTLib;
+  decltype(&::FreeVTLib) FreeVTLib;
+  decltype(&::VTSSCancel) VTSSCancel;
+  decltype(&::VTGetCF) VTGetCF;
+  decltype(&::VTSetCF) VTSetCF;
+  decltype(&::VTGetVersion) VTGetVersion;
+  VTServiceLibrary* VTServiceBinding;
+  CFRequest* CFQueryRequest;
+  CFRequest* CFSetRequest;
+
+  // The forwarding record: the reasons table, the number filter, the comparison and the store.
+  const CFReason* Reasons;
+  decltype(&::FilterPhoneNumber) FilterPhoneNumber;
+  decltype(&::CompareCFInfo) CompareCFInfo;
+  decltype(&::SaveCFNumbers) SaveCFNumbers;
+  decltype(&::LoadCFNumbers) LoadCFNumbers;
 };
 
 typedef const VlmrcInternals* (*VlmrcInternalsTableProc)(void);

@@ -5,10 +5,10 @@
 
 #include <cstring>
 
-#include "loader/api_guard.h"
+#include "core/api_guard.h"
 #include "loader/loader_state.h"
 
-using handset::loader::Guarded;
+using handset::core::Guarded;
 using handset::loader::Loader;
 using handset::loader::ResourceRef;
 using handset::resources::Resource;

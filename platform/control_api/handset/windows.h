@@ -23,4 +23,8 @@ struct WindowInfo {
 // The top-level windows of every thread, topmost first, each with its descendants.
 std::vector<WindowInfo> TopLevelWindows();
 
+// How many states the window procedures keep for windows (a control's items, a dialog's font and
+// result) that are not yet released: what a test watches to see them go with their windows.
+std::size_t LivePrivateStates();
+
 }  // namespace handset::windows

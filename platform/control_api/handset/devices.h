@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include <winbase.h>
@@ -56,5 +57,12 @@ std::uint64_t PowerStatusQueries();
 
 // SystemIdleTimerReset calls so far.
 std::uint64_t IdleTimerResets();
+
+// --- files ----------------------------------------------------------------------------------------
+
+// Sets the creation time the handset keeps for the file or folder at a device path, which
+// GetFileAttributesExW reports from then on (the time travels with the file). False when there is
+// no such file or the host file system cannot keep the time.
+bool SetFileCreationTime(std::u16string_view devicePath, const FILETIME& time);
 
 }  // namespace handset::devices
