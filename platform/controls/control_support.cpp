@@ -34,6 +34,13 @@ FontScope::~FontScope() {
   if (previous_) SelectObject(dc_, previous_);
 }
 
+int ScaledToScreen(HWND window, int pixels) {
+  HDC dc = GetDC(window);
+  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+  if (dc) ReleaseDC(window, dc);
+  return pixels * dpi / 96;
+}
+
 int LineHeight(HWND control, HFONT font) {
   HDC dc = GetDC(control);
   int height = 16;

@@ -45,6 +45,9 @@ class FontScope {
   HGDIOBJ previous_;
 };
 
+// A measure given at 96 dots per inch, grown with the resolution of the screen the window is on.
+int ScaledToScreen(HWND window, int pixels);
+
 // The height of a line of text in the font: what list items and edit fields are sized by.
 int LineHeight(HWND control, HFONT font);
 

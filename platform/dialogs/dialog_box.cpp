@@ -10,7 +10,7 @@ HWND TopLevelOf(HWND window) {
   return window;
 }
 
-INT_PTR RunDialogBox(DialogRequest request) {
+INT_PTR RunDialogBox(DialogRequest request, std::function<bool()> alsoEnded) {
   request.owner = TopLevelOf(request.owner);
   HWND dialog = BuildDialog(request);
   if (!dialog) return -1;
@@ -24,7 +24,9 @@ INT_PTR RunDialogBox(DialogRequest request) {
   frame.kind = "dialog";
   frame.window = dialog;
   frame.templateId = record->templateId;
-  frame.ended = [record, dialog] { return record->ended.load() || !IsWindow(dialog); };
+  frame.ended = [record, dialog, alsoEnded] {
+    return record->ended.load() || !IsWindow(dialog) || (alsoEnded && alsoEnded());
+  };
   frame.cancel = [dialog] { EndDialog(dialog, IDCANCEL); };
   RunModalLoop(frame);
   // A dialog destroyed without EndDialog still gives its owner back.

@@ -95,7 +95,8 @@ HWND BuildDialog(const DialogRequest& request) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  const DialogTemplate& t = *read.dialog;
+  DialogTemplate& t = *read.dialog;
+  t.style = (t.style & ~request.removeStyle) | request.addStyle;
   HFONT font = nullptr;
   if (t.font)
     font = CreateDialogFont(t.font->pointSize, t.font->weight, t.font->italic, t.font->charset, t.font->face.c_str());

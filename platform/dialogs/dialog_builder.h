@@ -15,6 +15,10 @@ struct DialogRequest {
   HWND owner = nullptr;
   DLGPROC procedure = nullptr;
   LPARAM param = 0;
+  // Style bits taken from and added to the template's own (a property sheet makes its pages
+  // child windows whatever their templates say).
+  DWORD removeStyle = 0;
+  DWORD addStyle = 0;
 };
 
 // The dialog, or null (a template that cannot be read, a control that cannot be made).

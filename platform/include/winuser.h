@@ -77,6 +77,8 @@
 #define WS_GROUP 0x00020000L
 #define WS_TABSTOP 0x00010000L
 
+#define WS_EX_CAPTIONOKBTN 0x80000000L  // the title bar shows an OK button, which sends IDOK
+
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
 #define CS_DBLCLKS 0x0008
@@ -657,6 +659,7 @@ static_assert(sizeof(SCROLLINFO) == 28 && sizeof(DLGTEMPLATE) == 18 && sizeof(DL
 extern "C" {
 
 ATOM RegisterClassW(const WNDCLASSW* wndClass);
+BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, LPWNDCLASSW info);
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);

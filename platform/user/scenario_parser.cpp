@@ -208,6 +208,16 @@ Step ParseStep(Line& line) {
     return ShowInputPanel(what == "show");
   }
   if (verb == "switch") return SwitchApplication();
+  if (verb == "tab") {
+    if (line.PeekQuoted()) return Tab(line.Text("the tab's title"));
+    return Tab(line.Number("a tab index"));
+  }
+  if (verb == "pick") {
+    if (line.PeekQuoted()) return Pick(line.Text("the picture's file name"));
+    std::string what = line.Word("a file name in double quotes or cancel");
+    if (what != "cancel") line.Error("expected a file name in double quotes or cancel, found '" + what + "'");
+    return CancelPicker();
+  }
   line.Error("unknown step '" + verb + "'");
 }
 

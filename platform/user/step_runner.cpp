@@ -11,40 +11,15 @@
 #include "handset/shell.h"
 #include "handset/text.h"
 #include "user/screen_turn.h"
+#include "user/shell_steps.h"
 #include "user/user_script.h"
-#include "core/names.h"
+#include "user/window_search.h"
 #include "windows/window_manager.h"
 
 namespace handset::user {
 namespace {
 
 using Clock = UserScript::Clock;
-
-std::u16string ClassOf(HWND window) {
-  WCHAR name[64];
-  int length = GetClassNameW(window, name, 64);
-  return std::u16string(name, static_cast<std::size_t>(length));
-}
-
-bool IsClass(HWND window, std::u16string_view name) { return core::SameName(ClassOf(window), name); }
-
-// The windows inside `root`, parents before children.
-std::vector<HWND> Descendants(HWND root) {
-  std::vector<HWND> all;
-  std::vector<HWND> pending = windows::Windows().Children(root);
-  for (std::size_t i = 0; i < pending.size(); ++i) {
-    all.push_back(pending[i]);
-    auto children = windows::Windows().Children(pending[i]);
-    pending.insert(pending.end(), children.begin(), children.end());
-  }
-  return all;
-}
-
-HWND FindControl(HWND root, int id) {
-  for (HWND window : Descendants(root))
-    if (GetDlgCtrlID(window) == id && IsWindowVisible(window)) return window;
-  return nullptr;
-}
 
 bool ShowsDialog(const ModalFrame& frame, int templateId) {
   if (frame.templateId == templateId) return true;
@@ -95,17 +70,6 @@ HWND Reachable(int id, const ModalFrame& frame, std::string& error) {
   else if (!IsWindowEnabled(control))
     error = "control " + std::to_string(id) + " is disabled";
   return error.empty() ? control : nullptr;
-}
-
-void TapAt(HWND control, POINT point) {
-  SendMessageW(control, WM_LBUTTONDOWN, 0x0001, MAKELPARAM(point.x, point.y));
-  SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-}
-
-POINT Centre(HWND control) {
-  RECT client;
-  GetClientRect(control, &client);
-  return {client.right / 2, client.bottom / 2};
 }
 
 std::string Tap(const actions::Tap& a, const ModalFrame& frame) {
@@ -215,12 +179,9 @@ std::string Perform(const Action& action, const ModalFrame& frame) {
       PostMessageW(frame.window, WM_COMMAND, MAKEWPARAM(a.id, BN_CLICKED), 0);
       return {};
     }
-    std::string operator()(const actions::SoftKey& a) const {
-      if (a.number != 1 && a.number != 2) return "there is no soft key " + std::to_string(a.number);
-      HWND focus = GetFocus();
-      PostKey(focus ? focus : frame.window, a.number == 1 ? VK_F1 : VK_F2);
-      return {};
-    }
+    std::string operator()(const actions::SoftKey& a) const { return PressSoftKey(a, frame); }
+    std::string operator()(const actions::ChangeTab& a) const { return ChangeTab(a, frame); }
+    std::string operator()(const actions::Pick& a) const { return PickPicture(a, frame); }
     std::string operator()(const actions::Answer& a) const { return Answer(a, frame); }
     std::string operator()(const actions::Close&) const {
       PostMessageW(frame.window, WM_CLOSE, 0, 0);

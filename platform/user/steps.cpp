@@ -97,6 +97,16 @@ Step ShowInputPanel(bool shown) {
   return Make(actions::InputPanel{shown}, shown ? "sip show" : "sip hide");
 }
 Step SwitchApplication() { return Make(actions::SwitchAway{}, "switch"); }
+Step Tab(int index) { return Make(actions::ChangeTab{index, std::nullopt}, "tab " + std::to_string(index)); }
+Step Tab(std::u16string title) {
+  std::string source = "tab " + Quoted(title);
+  return Make(actions::ChangeTab{-1, std::move(title)}, std::move(source));
+}
+Step Pick(std::u16string name) {
+  std::string source = "pick " + Quoted(name);
+  return Make(actions::Pick{std::move(name)}, std::move(source));
+}
+Step CancelPicker() { return Make(actions::Pick{std::nullopt}, "pick cancel"); }
 Step Run(std::string name, std::function<void()> check) {
   std::string source = "run " + name;
   return Make(actions::Run{std::move(name), std::move(check)}, std::move(source));

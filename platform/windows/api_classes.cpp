@@ -14,6 +14,14 @@ ATOM RegisterClassW(const WNDCLASSW* wndClass) {
   return Windows().RegisterClass(*wndClass);
 }
 
+BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, LPWNDCLASSW info) {
+  if (!className || !info) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  return Windows().ClassInfo(className, instance, *info) ? TRUE : FALSE;
+}
+
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance) {
   return Windows().UnregisterClass(className, instance) ? TRUE : FALSE;
 }

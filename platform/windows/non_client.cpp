@@ -65,6 +65,10 @@ void PaintNonClient(HWND handle) {
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
     auto title = manager.Text(*window);
     RECT text{caption.left + 4, caption.top, caption.right - 4, caption.bottom};
+    if (static_cast<DWORD>(GetWindowLongW(handle, GWL_EXSTYLE)) & WS_EX_CAPTIONOKBTN) {
+      DrawTextW(dc, u"ok", -1, &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      text.right -= caption.bottom - caption.top;
+    }
     DrawTextW(dc, title.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, previous);
   }

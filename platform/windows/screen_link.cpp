@@ -1,8 +1,11 @@
 // The window manager's side of the screen and of window device contexts: the area a window's
 // device context may paint, and what a change of the screen's size or rotation does to windows.
 // On a rotation every top-level window hears WM_SETTINGCHANGE with SETTINGCHANGE_RESET first, and
-// then each window that filled the old screen is resized to fill the new one (WM_WINDOWPOSCHANGED
-// with SWP_NOOWNERZORDER, then WM_SIZE).
+// then each full-screen window is resized to the new screen (WM_WINDOWPOSCHANGED with
+// SWP_NOOWNERZORDER, then WM_SIZE). As on the device, a window is full screen when its left, top
+// and right edges lie at or beyond the screen's; what lay below it (a soft-key bar) stays below.
+#include <algorithm>
+
 #include "core/handset.h"
 #include "gdi/window_dc.h"
 #include "screen/screen.h"
@@ -48,8 +51,9 @@ void WindowManager::ScreenChanged(int width, int height) {
   for (HWND window : topLevel) Send(window, WM_SETTINGCHANGE, SETTINGCHANGE_RESET, 0);
   for (HWND window : topLevel) {
     auto placed = PlacementRect(window);
-    if (!placed || placed->left != 0 || placed->top != 0 || placed->right != old.cx || placed->bottom != old.cy) continue;
-    ApplyPositions({PositionChange{window, nullptr, 0, 0, width, height,
+    if (!placed || placed->left > 0 || placed->top > 0 || placed->right < old.cx) continue;
+    LONG below = std::max<LONG>(0, old.cy - placed->bottom);
+    ApplyPositions({PositionChange{window, nullptr, 0, 0, width, std::max<LONG>(0, height - below),
                                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER}});
   }
 }

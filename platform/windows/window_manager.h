@@ -67,6 +67,8 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
   // --- classes (window_manager_classes.cpp) -----------------------------------------------
   ATOM RegisterClass(const WNDCLASSW& description);
   bool UnregisterClass(LPCWSTR nameOrAtom, HINSTANCE instance);
+  // What GetClassInfoW reports of the class CreateWindowExW would use; false when there is none.
+  bool ClassInfo(LPCWSTR nameOrAtom, HINSTANCE instance, WNDCLASSW& info) const;
 
   // --- windows (window_lifetime.cpp, window_manager.cpp) -----------------------------------
   // The window behind a handle, while the handle is valid (through WM_DESTROY).

@@ -73,7 +73,8 @@ struct Key {  // a key press (WM_KEYDOWN, WM_CHAR, WM_KEYUP) to the focused wind
 struct Command {  // what the OK and Cancel buttons of the title bar send: WM_COMMAND with the id
   int id;
 };
-struct SoftKey {  // a soft key: 1 (left, VK_F1) or 2 (right, VK_F2)
+struct SoftKey {  // a tap on a soft key of the soft-key bar up: 1 (left) or 2 (right); a failed step
+                 // when no bar is up
   int number;
 };
 struct Answer {  // closes the message box with the button of this result (IDOK, IDYES, ...)
@@ -101,6 +102,13 @@ struct InputPanel {  // the user shows or hides the soft input panel; the top-le
 };
 struct SwitchAway {};  // another application comes to the front: the modal window's thread has no
                        // active window, and the one that was active hears WA_INACTIVE with no window
+struct ChangeTab {  // taps a tab of the tab control in the modal window (a property sheet's tabs):
+  int index;       // by its index, or, when `title` is set, by its text
+  std::optional<std::u16string> title;
+};
+struct Pick {  // in the picture picker: taps the picture named `name`, or cancels the picker when
+  std::optional<std::u16string> name;  // `name` is empty
+};
 struct Run {  // runs a check of the test's own
   std::string name;
   std::function<void()> check;
@@ -110,7 +118,7 @@ struct Run {  // runs a check of the test's own
 using Action = std::variant<std::monostate, actions::Tap, actions::Tick, actions::Choose, actions::Type, actions::Key,
                             actions::Command, actions::SoftKey, actions::Answer, actions::Close, actions::Scroll,
                             actions::Wait, actions::Advance, actions::Rotate, actions::InputPanel,
-                            actions::SwitchAway, actions::Run>;
+                            actions::SwitchAway, actions::ChangeTab, actions::Pick, actions::Run>;
 
 struct Step {
   std::optional<Condition> condition;
@@ -142,6 +150,10 @@ Step Rotate(int width, int height);
 Step RotateTo(int angle);
 Step ShowInputPanel(bool shown);
 Step SwitchApplication();
+Step Tab(int index);
+Step Tab(std::u16string title);
+Step Pick(std::u16string name);
+Step CancelPicker();
 Step Run(std::string name, std::function<void()> check);
 
 // --- the script -------------------------------------------------------------------------------
@@ -170,6 +182,8 @@ std::string ModalStack();
 //   wait 500                 advance 500
 //   rotate 320x240           rotate 90
 //   sip show / sip hide      switch
+//   tab 1                    tab "About"        (a tab of the sheet, by index from 0 or by title)
+//   pick "photo.jpg"         pick cancel        (a picture of the picker, by file name)
 //   expect dialog 7301 [within 2000]       expect messagebox ["text"] [within <ms>]
 //   expect window "Title"    expect control 1021    expect text 1040 "value"
 class ScenarioError : public std::runtime_error {

@@ -1,0 +1,247 @@
+// The property sheet's dialog procedure: the sheet fills the screen with its tab control along
+// the bottom and the current page above it; pages are made when first shown; OK, Cancel and page
+// changes ask the pages (PSN_KILLACTIVE, PSN_APPLY, PSN_RESET, PSN_SETACTIVE) as the platform does;
+// commands the sheet does not handle itself go to the current page.
+#include <commctrl.h>
+
+#include "commctrl/property_sheet.h"
+#include "commctrl/sheet_template.h"
+#include "commctrl/tab_control.h"
+#include "dialogs/dialog_builder.h"
+#include "windows/window_private.h"
+
+namespace handset::commctrl {
+namespace {
+
+// The sheet's window finds its Sheet (which lives on PropertySheetW's stack) through its own slot.
+struct SheetLink {
+  Sheet* sheet = nullptr;
+};
+
+Sheet* SheetOf(HWND window) {
+  auto link = windows::WindowPrivate<SheetLink>(window);
+  return link ? link->sheet : nullptr;
+}
+
+LRESULT NotifyPage(Sheet& sheet, const SheetPage& page, UINT code) {
+  if (!page.window || !IsWindow(page.window)) return 0;
+  PSHNOTIFY notify{{sheet.window, 0, code}, 0};
+  return SendMessageW(page.window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+}
+
+// The page area: the client area above the tab control.
+RECT PageArea(const Sheet& sheet) {
+  RECT client;
+  GetClientRect(sheet.window, &client);
+  if (sheet.tabs) client.bottom -= TabRowHeight(sheet.tabs);
+  if (client.bottom < client.top) client.bottom = client.top;
+  return client;
+}
+
+void Layout(Sheet& sheet) {
+  RECT client;
+  GetClientRect(sheet.window, &client);
+  RECT pages = PageArea(sheet);
+  if (sheet.tabs)
+    SetWindowPos(sheet.tabs, nullptr, 0, pages.bottom, client.right, client.bottom - pages.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (sheet.current >= 0 && sheet.pages[sheet.current].window)
+    SetWindowPos(sheet.pages[sheet.current].window, nullptr, 0, 0, pages.right, pages.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CreatePage(Sheet& sheet, SheetPage& page) {
+  if (page.window) return true;
+  auto& record = page.record;
+  if ((record.dwFlags & PSP_USECALLBACK) && record.pfnCallback && !record.pfnCallback(nullptr, PSPCB_CREATE, &record))
+    return false;
+  dialogs::DialogRequest request;
+  request.instance = record.hInstance;
+  request.source = page.source;
+  request.owner = sheet.window;
+  request.procedure = record.pfnDlgProc;
+  request.param = reinterpret_cast<LPARAM>(&record);
+  request.removeStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME;
+  request.addStyle = WS_CHILD | DS_CONTROL;
+  page.window = dialogs::BuildDialog(request);
+  return page.window != nullptr;
+}
+
+// Makes page `index` the current one: the page being left may refuse (PSN_KILLACTIVE answering
+// TRUE) unless it was already asked; the new page is made on first show and told PSN_SETACTIVE.
+bool ShowPage(Sheet& sheet, int index, bool askLeaving) {
+  if (index < 0 || index >= static_cast<int>(sheet.pages.size())) return false;
+  if (index == sheet.current) return true;
+  if (askLeaving && sheet.current >= 0 && NotifyPage(sheet, sheet.pages[sheet.current], PSN_KILLACTIVE)) {
+    if (sheet.tabs) SendMessageW(sheet.tabs, TCM_SETCURSEL, static_cast<WPARAM>(sheet.current), 0);
+    return false;
+  }
+  auto& page = sheet.pages[index];
+  if (!CreatePage(sheet, page)) {
+    if (sheet.tabs && sheet.current >= 0) SendMessageW(sheet.tabs, TCM_SETCURSEL, static_cast<WPARAM>(sheet.current), 0);
+    return false;
+  }
+  int previous = sheet.current;
+  sheet.current = index;
+  if (sheet.tabs) SendMessageW(sheet.tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  Layout(sheet);
+  NotifyPage(sheet, page, PSN_SETACTIVE);
+  if (previous >= 0 && sheet.pages[previous].window) ShowWindow(sheet.pages[previous].window, SW_HIDE);
+  if (IsWindow(page.window)) {
+    ShowWindow(page.window, SW_SHOW);
+    HWND first = GetNextDlgTabItem(page.window, nullptr, FALSE);
+    SetFocus(first ? first : page.window);
+  }
+  return true;
+}
+
+void Finish(Sheet& sheet, INT_PTR result) {
+  sheet.result = result;
+  EndDialog(sheet.window, result);
+}
+
+// OK and Apply: the current page may refuse to be left, then every page made so far applies;
+// a page that answers PSNRET_INVALID... keeps the sheet open (INVALID also brings it to the front).
+bool Apply(Sheet& sheet) {
+  if (sheet.current >= 0 && NotifyPage(sheet, sheet.pages[sheet.current], PSN_KILLACTIVE)) return false;
+  for (std::size_t i = 0; i < sheet.pages.size(); ++i) {
+    if (!sheet.pages[i].window) continue;
+    LRESULT answer = NotifyPage(sheet, sheet.pages[i], PSN_APPLY);
+    if (answer == PSNRET_INVALID_NOCHANGEPAGE) return false;
+    if (answer == PSNRET_INVALID) {
+      ShowPage(sheet, static_cast<int>(i), false);
+      return false;
+    }
+  }
+  sheet.changed = false;
+  return true;
+}
+
+void Cancel(Sheet& sheet) {
+  for (auto& page : sheet.pages)
+    if (page.window) NotifyPage(sheet, page, PSN_RESET);
+  Finish(sheet, 0);
+}
+
+void PressButton(Sheet& sheet, WPARAM button) {
+  switch (button) {
+    case PSBTN_OK:
+      if (Apply(sheet) && IsWindow(sheet.window)) Finish(sheet, 1);
+      break;
+    case PSBTN_APPLYNOW:
+      Apply(sheet);
+      break;
+    case PSBTN_CANCEL:
+      Cancel(sheet);
+      break;
+    default:
+      break;
+  }
+}
+
+std::u16string Caption(const Sheet& sheet) {
+  const auto& h = sheet.header;
+  std::u16string caption;
+  if (h.pszCaption && IS_INTRESOURCE(h.pszCaption)) {
+    WCHAR buffer[MAX_PATH];
+    int length = LoadStringW(h.hInstance, static_cast<UINT>(reinterpret_cast<UINT_PTR>(h.pszCaption)), buffer, MAX_PATH);
+    caption.assign(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+  } else if (h.pszCaption) {
+    caption = h.pszCaption;
+  }
+  if (h.dwFlags & PSH_PROPTITLE) caption = caption.empty() ? u"Properties" : u"Properties for " + caption;
+  return caption;
+}
+
+void Initialize(HWND window, Sheet& sheet) {
+  sheet.window = window;
+  windows::SetWindowPrivate(window, std::make_unique<SheetLink>(SheetLink{&sheet}));
+  sheet.tabs = GetDlgItem(window, kSheetTabControlId);
+  for (const auto& page : sheet.pages) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<LPWSTR>(page.title.c_str());
+    if (sheet.tabs) SendMessageW(sheet.tabs, TCM_INSERTITEMW, SendMessageW(sheet.tabs, TCM_GETITEMCOUNT, 0, 0),
+                                 reinterpret_cast<LPARAM>(&item));
+  }
+  SetWindowTextW(window, Caption(sheet).c_str());
+  // The sheet fills the screen, as every sheet of the device does.
+  SetWindowPos(window, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  auto callback = (sheet.header.dwFlags & PSH_USECALLBACK) ? sheet.header.pfnCallback : nullptr;
+  if (callback) {
+    WCHAR title[MAX_PATH] = {};
+    callback(window, PSCB_GETTITLE, reinterpret_cast<LPARAM>(title));
+    title[MAX_PATH - 1] = 0;
+    if (title[0]) SetWindowTextW(window, title);
+  }
+  if (!ShowPage(sheet, static_cast<int>(sheet.header.nStartPage), false)) {
+    Finish(sheet, -1);
+    return;
+  }
+  // From here on the caption is the callback's to set; the sheet never sets it again.
+  if (callback) callback(window, PSCB_INITIALIZED, 0);
+}
+
+INT_PTR Answer(HWND window, LRESULT result) {
+  SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+INT_PTR Notified(Sheet& sheet, const NMHDR& header) {
+  if (header.hwndFrom != sheet.tabs) return FALSE;
+  if (header.code == TCN_SELCHANGING) {
+    bool refused = sheet.current >= 0 && NotifyPage(sheet, sheet.pages[sheet.current], PSN_KILLACTIVE);
+    return Answer(sheet.window, refused);
+  }
+  if (header.code == TCN_SELCHANGE) {
+    ShowPage(sheet, static_cast<int>(SendMessageW(sheet.tabs, TCM_GETCURSEL, 0, 0)), false);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+INT_PTR SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    Initialize(window, *reinterpret_cast<Sheet*>(lParam));
+    return FALSE;  // the focus is the page's
+  }
+  Sheet* sheet = SheetOf(window);
+  if (!sheet) return FALSE;
+  switch (message) {
+    case WM_SIZE:
+      Layout(*sheet);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK)
+        PressButton(*sheet, PSBTN_OK);
+      else if (LOWORD(wParam) == IDCANCEL)
+        PressButton(*sheet, PSBTN_CANCEL);
+      else if (sheet->current >= 0 && sheet->pages[sheet->current].window)
+        SendMessageW(sheet->pages[sheet->current].window, WM_COMMAND, wParam, lParam);
+      return TRUE;
+    case WM_NOTIFY:
+      return lParam ? Notified(*sheet, *reinterpret_cast<const NMHDR*>(lParam)) : FALSE;
+    case PSM_SETCURSEL:
+      return Answer(window, ShowPage(*sheet, static_cast<int>(wParam), true));
+    case PSM_PRESSBUTTON:
+      PressButton(*sheet, wParam);
+      return Answer(window, TRUE);
+    case PSM_GETCURRENTPAGEHWND:
+      return Answer(window, reinterpret_cast<LRESULT>(sheet->current >= 0 ? sheet->pages[sheet->current].window : nullptr));
+    case PSM_GETTABCONTROL:
+      return Answer(window, reinterpret_cast<LRESULT>(sheet->tabs));
+    case PSM_CHANGED:
+      sheet->changed = true;
+      return Answer(window, TRUE);
+    case WM_DESTROY:
+      sheet->window = nullptr;
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace handset::commctrl

@@ -1,0 +1,34 @@
+// The soft-key bar of SHCreateMenuBar: a window along the bottom of the screen, owned by the
+// window it serves, whose two keys show the top-level items of a menu. A key whose item is a
+// command sends it to the bar's parent (WM_COMMAND); the bar follows the screen when it turns.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace handset::shell {
+
+inline constexpr char16_t kMenuBarClass[] = u"menu_worker";
+
+struct SoftKeyItem {
+  std::u16string label;
+  UINT command = 0;
+  bool opensMenu = false;  // the item is a pop-up menu, not a command
+  bool enabled = true;
+};
+
+// Makes the bar for `parent` from `menu` (which the bar then owns; null for an empty bar).
+HWND CreateSoftKeyBar(HWND parent, HMENU menu);
+
+std::vector<SoftKeyItem> SoftKeysOf(HWND bar);
+
+// The visible bar serving `window` or a window inside it (any window for null), the latest made
+// first; null when none.
+HWND SoftKeyBarFor(HWND window);
+
+// Presses key `number` (1 left, 2 right) as a tap on it; empty, or why it could not be pressed.
+std::string PressSoftKey(HWND bar, int number);
+
+}  // namespace handset::shell

@@ -1,0 +1,259 @@
+// PropertySheetW as a program sees it through the SDK: the order of callbacks and notifications on
+// opening, pages made on first show, page changes, OK and Cancel with their results, commands
+// passed to the current page, failures, and the sheet on a turning screen.
+#include <commctrl.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_test_support.h"
+#include "handset/screen.h"
+#include "handset/user.h"
+
+namespace {
+
+namespace user = handset::user;
+using dialog_test::AlignedTemplate;
+using dialog_test::Template;
+
+std::vector<std::string> g_log;
+// What a page answers to a notification, by "<page> <code>"; consumed when answered.
+std::map<std::string, LRESULT> g_answers;
+std::vector<std::pair<int, LPARAM>> g_sizes;  // page, WM_SIZE lParam
+
+std::string CodeName(UINT code) {
+  switch (code) {
+    case PSN_SETACTIVE: return "SETACTIVE";
+    case PSN_KILLACTIVE: return "KILLACTIVE";
+    case PSN_APPLY: return "APPLY";
+    case PSN_RESET: return "RESET";
+    default: return "code " + std::to_string(code);
+  }
+}
+
+INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* record = reinterpret_cast<PROPSHEETPAGEW*>(lParam);
+    SetWindowLongPtrW(page, DWLP_USER, record->lParam);
+    g_log.push_back(std::to_string(record->lParam) + " init");
+    return TRUE;
+  }
+  auto index = GetWindowLongPtrW(page, DWLP_USER);
+  std::string who = std::to_string(index);
+  switch (message) {
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      EXPECT_EQ(header->hwndFrom, GetParent(page)) << "notifications come from the sheet";
+      std::string entry = who + " " + CodeName(header->code);
+      g_log.push_back(entry);
+      auto it = g_answers.find(entry);
+      if (it != g_answers.end()) {
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, it->second);
+        g_answers.erase(it);
+      }
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == 2200 || LOWORD(wParam) == 2201) {
+        g_log.push_back(who + " command " + std::to_string(LOWORD(wParam)));
+        PostMessageW(GetParent(page), PSM_PRESSBUTTON, LOWORD(wParam) == 2201 ? PSBTN_OK : PSBTN_CANCEL, 0);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == 77) EndDialog(page, IDOK);
+      return FALSE;
+    case WM_SIZE:
+      g_sizes.emplace_back(static_cast<int>(index), lParam);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+std::string CallbackName(UINT message) {
+  switch (message) {
+    case PSCB_INITIALIZED: return "INITIALIZED";
+    case PSCB_PRECREATE: return "PRECREATE";
+    case PSCB_GETVERSION: return "GETVERSION";
+    case PSCB_GETTITLE: return "GETTITLE";
+    default: return "other";
+  }
+}
+
+int SheetCallback(HWND sheet, UINT message, LPARAM lParam) {
+  std::string entry = "cb " + CallbackName(message) + (sheet ? "" : " (no window)");
+  if (message == PSCB_INITIALIZED) {
+    if (GetDlgItem(sheet, 0x3020)) entry += " with tabs";
+    SetWindowTextW(sheet, u"Set by the callback");
+  }
+  if (message == PSCB_GETTITLE) lstrcpyW(reinterpret_cast<LPWSTR>(lParam), u"Title");
+  g_log.push_back(entry);
+  return message == PSCB_GETVERSION ? COMCTL32_VERSION : 0;
+}
+
+class PropertySheetTest : public dialog_test::DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    g_log.clear();
+    g_answers.clear();
+    g_sizes.clear();
+    for (int i = 0; i < 3; ++i) {
+      std::u16string title = i == 0 ? u"One" : i == 1 ? u"Two" : u"Three";
+      templates_.emplace_back(Template(WS_CHILD | DS_SETFONT, 0, 0, 100, 100, title,
+                                       {{0x81, static_cast<WORD>(1040 + i), WS_CHILD | WS_VISIBLE | WS_TABSTOP, 4, 4, 60, 12}}));
+    }
+    for (int i = 0; i < 3; ++i) {
+      PROPSHEETPAGEW page{};
+      page.dwSize = sizeof page;
+      page.dwFlags = PSP_DLGINDIRECT;
+      page.pResource = templates_[static_cast<std::size_t>(i)].Get();
+      page.pfnDlgProc = PageProc;
+      page.lParam = i;
+      pages_.push_back(page);
+    }
+    header_.dwSize = sizeof header_;
+    header_.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | PSH_PROPTITLE | PSH_HASHELP | 0x1000 | 0x2000;
+    header_.pszCaption = u"";
+    header_.nPages = 3;
+    header_.ppsp = pages_.data();
+    header_.pfnCallback = SheetCallback;
+  }
+
+  INT_PTR Run(std::vector<user::Step> steps) {
+    user::SetScript(std::move(steps));
+    return PropertySheetW(&header_);
+  }
+
+  std::vector<AlignedTemplate> templates_;
+  std::vector<PROPSHEETPAGEW> pages_;
+  PROPSHEETHEADERW header_{};
+};
+
+TEST_F(PropertySheetTest, OpensWithTheCallbacksInOrderAndMakesOnlyTheFirstPage) {
+  HWND sheet = nullptr, tabs = nullptr, foreground = nullptr;
+  int tabsId = 0;
+  std::u16string caption;
+  INT_PTR result = Run({user::Expect(user::Dialog(0)).When(user::ControlShown(1040)),
+                        user::Run("look", [&] {
+                          sheet = GetActiveWindow();
+                          WCHAR text[64] = {};
+                          GetWindowTextW(sheet, text, 64);
+                          caption = text;
+                          tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+                          tabsId = GetDlgCtrlID(tabs);
+                          foreground = GetForegroundWindow();
+                        }),
+                        user::Ok()});
+  EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"cb GETVERSION (no window)", "cb PRECREATE (no window)", "cb GETTITLE",
+                                             "0 init", "0 SETACTIVE", "cb INITIALIZED with tabs", "0 KILLACTIVE",
+                                             "0 APPLY"}));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(foreground, sheet) << "the sheet is in front while it is up";
+  EXPECT_EQ(caption, u"Set by the callback") << "the sheet keeps the caption the callback set";
+  EXPECT_EQ(tabsId, 0x3020);
+  EXPECT_FALSE(IsWindow(sheet));
+}
+
+struct Closing {
+  const char* name;
+  std::vector<user::Step> steps;
+  std::map<std::string, LRESULT> answers;
+  INT_PTR result;
+  std::vector<std::string> tail;  // the log after the first page's SETACTIVE and INITIALIZED
+};
+
+TEST_F(PropertySheetTest, PageChangesOkAndCancelNotifyThePagesAndAnswerAsTheDeviceDoes) {
+  auto postCommand = [](WORD id) {
+    return user::Run("command", [id] { PostMessageW(GetActiveWindow(), WM_COMMAND, id, 0); });
+  };
+  std::vector<Closing> cases = {
+      {"tab then OK", {user::Tab(1), user::Expect(user::ControlShown(1041)), user::Ok()}, {}, 1,
+       {"0 KILLACTIVE", "1 init", "1 SETACTIVE", "1 KILLACTIVE", "0 APPLY", "1 APPLY"}},
+      {"tab by title then Cancel", {user::Tab(u"Three"), user::Cancel()}, {}, 0,
+       {"0 KILLACTIVE", "2 init", "2 SETACTIVE", "0 RESET", "2 RESET"}},
+      {"a page refuses to be left", {user::Tab(1), user::Expect(user::ControlShown(1040)), user::Cancel()},
+       {{"0 KILLACTIVE", TRUE}}, 0, {"0 KILLACTIVE", "0 RESET"}},
+      {"a page refuses to apply once", {user::Ok(), user::Expect(user::ControlShown(1040)), user::Ok()},
+       {{"0 APPLY", PSNRET_INVALID_NOCHANGEPAGE}}, 1, {"0 KILLACTIVE", "0 APPLY", "0 KILLACTIVE", "0 APPLY"}},
+      {"soft-key commands reach the current page", {postCommand(2201)}, {}, 1,
+       {"0 command 2201", "0 KILLACTIVE", "0 APPLY"}},
+      {"a cancel command reaches the page too", {postCommand(2200)}, {}, 0, {"0 command 2200", "0 RESET"}},
+      {"a page that ends itself takes the sheet with it", {postCommand(77), user::Run("after", [] {})}, {}, 0, {}},
+  };
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    g_log.clear();
+    g_answers = c.answers;
+    // A step left over means the sheet was gone before it: only the page-ending case has one.
+    INT_PTR result = Run(c.steps);
+    EXPECT_EQ(result, c.result);
+    std::vector<std::string> tail(g_log.begin() + std::min<std::ptrdiff_t>(6, static_cast<std::ptrdiff_t>(g_log.size())),
+                                  g_log.end());
+    EXPECT_EQ(tail, c.tail);
+    EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+  }
+  EXPECT_EQ(user::StepsLeft(), 1u) << "the sheet whose page ended was gone before the next step";
+}
+
+TEST_F(PropertySheetTest, PsmSetCurSelMakesThePageAndAnswersItsWindow) {
+  HWND current = nullptr, second = nullptr;
+  INT_PTR result = Run({user::Run("select", [&] {
+                          HWND sheet = GetActiveWindow();
+                          EXPECT_TRUE(SendMessageW(sheet, PSM_SETCURSEL, 2, 0));
+                          current = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+                          second = GetParent(GetDlgItem(current, 1042));
+                          EXPECT_FALSE(SendMessageW(sheet, PSM_SETCURSEL, 9, 0)) << "no page 9";
+                        }),
+                        user::Expect(user::ControlShown(1042)), user::Cancel()});
+  EXPECT_EQ(result, 0);
+  EXPECT_NE(current, nullptr);
+  EXPECT_EQ(current, second);
+  EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+}
+
+TEST_F(PropertySheetTest, ASheetThatCannotBeMadeAnswersMinusOneAndShowsNothing) {
+  PROPSHEETHEADERW empty = header_;
+  empty.nPages = 0;
+  EXPECT_EQ(PropertySheetW(&empty), -1);
+  EXPECT_EQ(PropertySheetW(nullptr), -1);
+  pages_[2].dwFlags = 0;  // a template by name that the instance does not have
+  pages_[2].hInstance = nullptr;
+  pages_[2].pszTemplate = MAKEINTRESOURCEW(7399);
+  user::SetScript({});
+  EXPECT_EQ(PropertySheetW(&header_), -1);
+  EXPECT_TRUE(g_log.empty()) << "nothing was called before the sheet was refused";
+  EXPECT_TRUE(user::Failures().empty());
+}
+
+TEST_F(PropertySheetTest, ASoftKeyWithNoBarUpIsAFailedStep) {
+  INT_PTR result = Run({user::SoftKey(1)});
+  EXPECT_EQ(result, 0) << "the failure ends the sheet with its cancel result";
+  ASSERT_EQ(user::Failures().size(), 1u);
+  EXPECT_NE(user::Failures()[0].message.find("no soft-key bar"), std::string::npos) << user::Failures()[0].message;
+}
+
+TEST_F(PropertySheetTest, ARotationResizesTheSheetAndItsCurrentPage) {
+  RECT sheetRect{}, sheetClient{}, pageRect{};
+  INT_PTR result = Run({user::Rotate(320, 240), user::Run("measure", [&] {
+                          HWND sheet = GetActiveWindow();
+                          GetWindowRect(sheet, &sheetRect);
+                          GetClientRect(sheet, &sheetClient);
+                          GetWindowRect(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)), &pageRect);
+                        }),
+                        user::Ok()});
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(sheetRect.right - sheetRect.left, 320);
+  EXPECT_EQ(sheetRect.bottom - sheetRect.top, 240);
+  EXPECT_EQ(pageRect.right - pageRect.left, sheetClient.right);
+  ASSERT_FALSE(g_sizes.empty());
+  EXPECT_EQ(LOWORD(g_sizes.back().second), sheetClient.right) << "the page heard WM_SIZE with the new width";
+  EXPECT_EQ(g_sizes.back().first, 0);
+}
+
+}  // namespace
