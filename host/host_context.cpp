@@ -80,6 +80,11 @@ FARPROC HostContext::ExportAddress(const char* name) {
   return address;
 }
 
+HWND HostContext::WorkerWindowHandle() {
+  Start();
+  return worker_->Handle();
+}
+
 void HostContext::Print(Json result) {
   Finish();  // a result is only shown once it is saved
   if (worker_) {

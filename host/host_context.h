@@ -51,6 +51,8 @@ class HostContext {
   Function* Export(const char* name) {
     return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(ExportAddress(name)));
   }
+  // The host's worker window, the owner of the screens the host opens.
+  HWND WorkerWindowHandle();
   // Prints a command's result: JSON with --json, else readable "name: value" lines. The
   // notifications that the worker window received are part of it.
   void Print(Json result);

@@ -22,6 +22,8 @@ class WorkerWindow {
   WorkerWindow(const WorkerWindow&) = delete;
   WorkerWindow& operator=(const WorkerWindow&) = delete;
 
+  HWND Handle() const { return window_; }
+
   // Handles what was posted or sent to the window so far, then hands over and forgets what arrived.
   std::vector<Notification> TakeNotifications();
 

@@ -1,6 +1,8 @@
 // The command groups of vlmhost; each adds its subcommands to the application.
 #pragma once
 
+#include <vlmrc/vlmrc.h>
+
 #include <CLI/CLI.hpp>
 
 #include "host_context.h"
@@ -15,6 +17,10 @@ void AddDeviceCommands(CLI::App& app, HostContext& context);
 void AddTemplateCommands(CLI::App& app, HostContext& context);
 void AddRegistryCommands(CLI::App& app, HostContext& context);
 void AddNetworkCommands(CLI::App& app, HostContext& context);
+void AddOptionsCommands(CLI::App& app, HostContext& context);
+
+// The VT option settings record as vlmhost prints it.
+Json DescribeVTOptSetting(const VTOptSetting& record);
 
 // Builds the whole command line; the commands run from CLI11's callbacks after parsing.
 void AddAllCommands(CLI::App& app, HostContext& context);

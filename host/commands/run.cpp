@@ -14,6 +14,7 @@ void AddAllCommands(CLI::App& app, HostContext& context) {
   AddTemplateCommands(app, context);
   AddRegistryCommands(app, context);
   AddNetworkCommands(app, context);
+  AddOptionsCommands(app, context);
 }
 
 int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {

@@ -32,20 +32,20 @@ const DwordField kDwordFields[] = {
     VTOPT_FIELD(ViewMode),
 };
 
-Json Describe(const VTOptSetting& record) {
-  Json result = Json::object();
-  for (const auto& field : kDwordFields) result[field.name] = field.get(record);
-  result["PicFileName"] = FieldText(record.PicFileName, MAX_PATH);
-  result["Angle"] = record.Angle;
-  return result;
-}
-
 struct SetOptions {
   std::map<std::string, DWORD> values;
   std::optional<std::string> picture;
 };
 
 }  // namespace
+
+Json DescribeVTOptSetting(const VTOptSetting& record) {
+  Json result = Json::object();
+  for (const auto& field : kDwordFields) result[field.name] = field.get(record);
+  result["PicFileName"] = FieldText(record.PicFileName, MAX_PATH);
+  result["Angle"] = record.Angle;
+  return result;
+}
 
 void AddVtOptionCommands(CLI::App& app, HostContext& context) {
   auto* group = app.add_subcommand("vtopt", "The VT option settings record (GetVTOptSetting / SetVTOptSetting)");
@@ -54,7 +54,7 @@ void AddVtOptionCommands(CLI::App& app, HostContext& context) {
   group->add_subcommand("get", "Read the record, with the current display rotation")->callback([&context] {
     VTOptSetting record{};
     VLMRC_EXPORT(context, GetVTOptSetting)(&record);
-    context.Print(Describe(record));
+    context.Print(DescribeVTOptSetting(record));
   });
 
   auto options = std::make_shared<SetOptions>();
@@ -83,7 +83,7 @@ void AddVtOptionCommands(CLI::App& app, HostContext& context) {
 
     VTOptSetting stored{};
     VLMRC_EXPORT(context, GetVTOptSetting)(&stored);
-    context.Print(Describe(stored));
+    context.Print(DescribeVTOptSetting(stored));
   });
 }
 

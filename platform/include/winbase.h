@@ -2,10 +2,16 @@
 // debug output.
 #pragma once
 
+#include <string.h>
 #include <cstdarg>
 
 #include "windef.h"
 #include "winerror.h"
+
+// Memory fills and copies, as the C runtime does them.
+#define ZeroMemory(destination, length) memset((destination), 0, (length))
+#define FillMemory(destination, length, fill) memset((destination), (fill), (length))
+#define CopyMemory(destination, source, length) memcpy((destination), (source), (length))
 
 extern "C" {
 

@@ -30,6 +30,43 @@
 #define IDS_CF_CAPTION 7440
 #define IDS_CF_SET_FAILED 7441
 
+// Soft-key menu of the options sheet; every page handles its two commands alike.
+#define IDM_VTOPT_MENU 2604
+#define IDM_VTOPT_CANCEL 2200
+#define IDM_VTOPT_OK 2201
+
+// Page templates: the sheet builds each page from its landscape template and re-lays it out to the
+// screen's orientation on every WM_SIZE.
+#define IDD_VIDEO_PREFS_LANDSCAPE 7301
+#define IDD_CALL_FORWARDING 7302
+#define IDD_VIDEO_PREFS_PORTRAIT 7303
+#define IDD_ABOUT_PORTRAIT 7307
+#define IDD_ABOUT_LANDSCAPE 7308
+
+// Video call preferences page
+#define IDC_SHOW_CALL_TIME 1020
+#define IDC_SHOW_NUMBER_NAME 1021
+#define IDC_ACCEPT_MUTE_VIDEO 1022
+#define IDC_MAKE_MUTE_VIDEO 1023
+#define IDC_MUTE_VIDEO_LABEL 1030
+#define IDC_VIEW_MODE_LABEL 1032
+#define IDC_CAMERA_LABEL 1033
+#define IDC_CALL_SCREEN_LABEL 1034
+#define IDC_PREFS_HEADING 1035
+#define IDC_MUTE_VIDEO_LIST 1040
+#define IDC_VIEW_MODE_LIST 1041
+#define IDC_PICTURE_PATH 7200
+#define IDC_PICTURE_BROWSE 7201
+#define IDC_MIRROR_CAMERA 7204
+
+// About page: the lines in the order they are stacked
+#define IDC_ABOUT_TITLE 1030
+#define IDC_ABOUT_SUBTITLE 1035
+#define IDC_ABOUT_VERSION 7209
+#define IDC_ABOUT_YEAR 1033
+#define IDC_ABOUT_TEXT 1032
+#define IDC_ABOUT_NOTICE 1034
+
 // Forwarding settings page: one check box and one number edit per forwarding reason
 #define IDC_CF_ALLCALL_CHECK 1020
 #define IDC_CF_NOANS_CHECK 1021

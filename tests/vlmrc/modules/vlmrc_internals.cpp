@@ -42,6 +42,9 @@ static const VlmrcInternals Internals = {
     CompareCFInfo,
     SaveCFNumbers,
     LoadCFNumbers,
+    ComposeAboutTexts,
+    ScrollRequestTarget,
+    IsAcceptedPictureFile,
 };
 
 extern "C" const VlmrcInternals* VlmrcInternalsTable(void) { return &Internals; }

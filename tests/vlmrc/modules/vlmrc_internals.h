@@ -9,7 +9,10 @@
 
 #include "forwarding/cf_info.h"
 #include "forwarding/vt_service_library.h"
+#include "options/about_page.h"
 #include "options/display_scale.h"
+#include "options/page_scrolling.h"
+#include "options/preferences_page.h"
 #include "options/template_relayout.h"
 #include "settings/dbmui_setting.h"
 #include "ui/debug_log.h"
@@ -75,6 +78,11 @@ struct VlmrcInternals {
   decltype(&::CompareCFInfo) CompareCFInfo;
   decltype(&::SaveCFNumbers) SaveCFNumbers;
   decltype(&::LoadCFNumbers) LoadCFNumbers;
+
+  // The options pages' helpers.
+  decltype(&::ComposeAboutTexts) ComposeAboutTexts;
+  decltype(&::ScrollRequestTarget) ScrollRequestTarget;
+  decltype(&::IsAcceptedPictureFile) IsAcceptedPictureFile;
 };
 
 typedef const VlmrcInternals* (*VlmrcInternalsTableProc)(void);

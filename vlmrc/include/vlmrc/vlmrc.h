@@ -169,4 +169,8 @@ BOOL GetBattery(DWORD* percent, DWORD* flags);
 // A timer procedure for the host's timer: resets the idle timer on each WM_TIMER.
 void AvoidSystemIdle(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 
+// Runs the video-telephony options screen modally, owned by `owner`; stores the VT option settings
+// when the user accepts it. Returns 1 in every case.
+int CreateVTOpt(HWND owner);
+
 }  // extern "C"

@@ -1,0 +1,95 @@
+// vlmhost options | screens: the video-telephony options screen (CreateVTOpt), owned by the host's
+// worker window and driven by the handset's scripted user, as a person would use it.
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "commands/commands.h"
+#include "commands/options_screen.h"
+#include "handset/screen.h"
+#include "handset/user.h"
+
+namespace vlmhost {
+namespace {
+
+namespace user = handset::user;
+
+struct OptionsRequest {
+  std::optional<std::filesystem::path> script;
+  std::string size;
+  bool largeButtons = false;
+  std::filesystem::path screenshotDir = ".";
+};
+
+std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw CommandError("cannot read the script " + file.string());
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The scenario without a script: every page shown in turn, then OK.
+std::vector<user::Step> ShowEveryPageThenOk() {
+  std::vector<user::Step> steps;
+  for (int page = 1; page < kMaxOptionPages; ++page) steps.push_back(ShowOptionsPage(page, /*ifPresent=*/true));
+  steps.push_back(user::Ok());
+  return steps;
+}
+
+}  // namespace
+
+void AddOptionsCommands(CLI::App& app, HostContext& context) {
+  auto request = std::make_shared<OptionsRequest>();
+  auto* options = app.add_subcommand(
+      "options", "Open the options screen (CreateVTOpt) and drive it with a scenario; print what it returned, the "
+                 "record stored and what the worker window heard");
+  options->add_option("--script", request->script,
+                      "scenario file: one step per line in the scripted user's words, plus `screenshot [NAME]` "
+                      "(default: show every page, then OK)")
+      ->check(CLI::ExistingFile);
+  options->add_option("--size", request->size, "screen size for the run, WIDTHxHEIGHT (e.g. 480x800)");
+  options->add_flag("--large-buttons", request->largeButtons, "use the large-button look for the run");
+  options->add_option("--screenshot-dir", request->screenshotDir, "where `screenshot` steps write their PNG files")
+      ->capture_default_str();
+  options->callback([&context, request] {
+    std::vector<user::Step> steps;
+    std::vector<std::filesystem::path> screenshots;
+    if (request->script)
+      steps = ReadOptionsScript(ReadFile(*request->script), request->script->string(), request->screenshotDir,
+                                screenshots);
+    else
+      steps = ShowEveryPageThenOk();
+
+    OptionsLook look{request->size.empty() ? std::nullopt : std::optional(ParseScreenSize(request->size)),
+                     request->largeButtons};
+    OptionsRunResult run = RunOptionsScreen(context, look, std::move(steps));
+
+    VTOptSetting stored{};
+    VLMRC_EXPORT(context, GetVTOptSetting)(&stored);
+    Json result = Json::object();
+    result["returned"] = run.returned;
+    result["record"] = DescribeVTOptSetting(stored);
+    Json files = Json::array();
+    for (const auto& file : screenshots) files.push_back(file.string());
+    result["screenshots"] = files;
+    context.Print(std::move(result));
+    if (!run.failures.empty()) throw CommandError("options: " + run.failures);
+  });
+
+  auto out = std::make_shared<std::filesystem::path>();
+  auto* screens = app.add_subcommand(
+      "screens", "Save every page of the options screen in every screen size, both orientations and both looks as "
+                 "PNG files, with an index.html that shows them side by side");
+  screens->add_option("--out", *out, "folder for the pictures and index.html")->required();
+  screens->callback([&context, out] {
+    ScreensIndex index = SaveEveryScreen(context, *out);
+    Json result = Json::object();
+    result["index"] = (*out / "index.html").string();
+    result["pictures"] = index.pictures;
+    context.Print(std::move(result));
+  });
+}
+
+}  // namespace vlmhost

@@ -1,0 +1,183 @@
+// The options screen through CreateVTOpt, as a person uses it: the scripted user opens pages, ticks
+// boxes, picks lists and closes the sheet; the registry and the host's worker window tell what was
+// stored.
+#include <commctrl.h>
+#include <vlmrc/vlmrc.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "handset/screen.h"
+#include "handset/user.h"
+#include "support/vlmrc_test.h"
+
+namespace {
+
+namespace user = handset::user;
+
+constexpr int kMirrorCameraBox = 7204;
+constexpr int kShowCallTimeBox = 1020;
+constexpr int kMuteVideoList = 1040;
+constexpr int kViewModeList = 1041;
+constexpr int kPicturePath = 7200;
+constexpr int kPreferencesTemplate = 7301;
+constexpr int kAboutTemplate = 7308;
+constexpr int kVersionLine = 7209;
+
+int g_changeNotices = 0;
+
+LRESULT WorkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_VTOPT_CHANGED) ++g_changeNotices;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+class OptionsScreenTest : public testing_support::VlmrcTest {
+ protected:
+  void SetUp() override {
+    VlmrcTest::SetUp();
+    g_changeNotices = 0;
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WorkerProc;
+    windowClass.lpszClassName = VLMRC_WORKER_CLASS;
+    RegisterClassW(&windowClass);
+    worker_ = CreateWindowExW(0, VLMRC_WORKER_CLASS, VLMRC_WORKER_TITLE, 0, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                              nullptr);
+  }
+
+  void Store(const VTOptSetting& record) {
+    VLMRC_EXPORT(SetVTOptSetting)(&record);
+    g_changeNotices = 0;
+  }
+  VTOptSetting Stored() {
+    VTOptSetting record{};
+    VLMRC_EXPORT(GetVTOptSetting)(&record);
+    return record;
+  }
+  // Runs the options screen with the script; every step must be taken and hold.
+  int Open(std::vector<user::Step> steps) {
+    user::SetScript(std::move(steps));
+    int result = VLMRC_EXPORT(CreateVTOpt)(worker_);
+    for (const auto& failure : user::Failures()) ADD_FAILURE() << failure.message;
+    EXPECT_EQ(user::StepsLeft(), 0u) << "the sheet closed before the script ended";
+    return result;
+  }
+  static VTOptSetting Defaults() {
+    VTOptSetting record{};
+    record.bMirrorCamera = 1;
+    record.bAcceptVideoCallMuteVideo = 1;
+    record.bMakeVideoCallMuteVideo = 1;
+    return record;
+  }
+
+  HWND worker_ = nullptr;
+};
+
+// OK stores the record twice (the page on apply, then the sheet) and Cancel not at all; the export
+// answers 1 either way.
+TEST_F(OptionsScreenTest, OkStoresTwiceCancelNeverAndBothReturnOne) {
+  struct Case {
+    const char* name;
+    user::Step close;
+    int notices;
+    DWORD showCallTime;
+  } cases[] = {{"ok", user::Ok(), 2, 1}, {"cancel", user::Cancel(), 0, 0}, {"soft key OK", user::SoftKey(1), 2, 1},
+               {"soft key Cancel", user::SoftKey(2), 0, 0}};
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Store(Defaults());
+    EXPECT_EQ(Open({user::Expect(user::Dialog(kPreferencesTemplate)), user::Check(kShowCallTimeBox),
+                    std::move(c.close)}),
+              1);
+    EXPECT_EQ(g_changeNotices, c.notices);
+    EXPECT_EQ(Stored().bShowCallTime, c.showCallTime);
+  }
+}
+
+// The preferences page edits the record: the mirror box is inverted, a picture chosen as muted video
+// without a file falls back to the default picture, a path typed by hand is stored as typed.
+TEST_F(OptionsScreenTest, ThePreferencesPageStoresWhatTheUserChose) {
+  VTOptSetting record = Defaults();
+  record.MuteVideo = 2;
+  Store(record);
+  Open({user::Expect(user::ControlText(kPicturePath, u"")), user::Check(kMirrorCameraBox), user::Ok()});
+  VTOptSetting stored = Stored();
+  EXPECT_EQ(stored.bMirrorCamera, 0u);
+  EXPECT_EQ(stored.MuteVideo, 3u) << "a picture without a file becomes the default picture";
+
+  Open({user::Uncheck(kMirrorCameraBox), user::Select(kMuteVideoList, 2),
+        user::Type(kPicturePath, u"\\My Documents\\me.jpg"), user::Select(kViewModeList, 3), user::Ok()});
+  stored = Stored();
+  EXPECT_EQ(stored.bMirrorCamera, 1u);
+  EXPECT_EQ(stored.MuteVideo, 2u);
+  EXPECT_EQ(std::u16string(stored.PicFileName), u"\\My Documents\\me.jpg");
+  EXPECT_EQ(stored.ViewMode, 3u);
+}
+
+// The large-button look offers two view modes: a stored third has no entry, and applying stores -1.
+TEST_F(OptionsScreenTest, LargeButtonsOfferTwoViewModes) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"SoftWare\\Zarvo\\Velmora\\LargeBtn", 0, nullptr, 0, 0, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  DWORD mode = 12;
+  RegSetValueExW(key, u"LargeMode", 0, REG_DWORD, reinterpret_cast<BYTE*>(&mode), sizeof mode);
+  RegCloseKey(key);
+  VTOptSetting record = Defaults();
+  record.ViewMode = 2;
+  Store(record);
+  int entries = -1;
+  Open({user::Run("count view modes",
+                  [&] {
+                    HWND page = reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETCURRENTPAGEHWND, 0, 0));
+                    entries = static_cast<int>(SendDlgItemMessageW(page, kViewModeList, CB_GETCOUNT, 0, 0));
+                  }),
+        user::Ok()});
+  EXPECT_EQ(entries, 2);
+  EXPECT_EQ(Stored().ViewMode, 0xFFFFFFFFu);
+}
+
+// Another application coming to the front cancels the sheet; so does a repositioning that the
+// device's shell makes without a rotation before it, but not after one.
+TEST_F(OptionsScreenTest, TheSheetCancelsItselfWhenItLosesTheForeground) {
+  Store(Defaults());
+  Open({user::Check(kShowCallTimeBox), user::SwitchApplication()});
+  EXPECT_EQ(g_changeNotices, 0);
+
+  auto reposition = user::Run("reposition without owner z-order", [] {
+    SetWindowPos(GetActiveWindow(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+  });
+  Open({user::Check(kShowCallTimeBox), reposition});
+  EXPECT_EQ(g_changeNotices, 0) << "cancelled by the repositioning";
+
+  Open({user::Check(kShowCallTimeBox), user::Rotate(320, 240), reposition, user::Ok()});
+  EXPECT_EQ(g_changeNotices, 2) << "after a rotation the sheet stays open";
+}
+
+// The about page fills its version line from the template's format: the library's version text and
+// the service library's version number, 0 when the service library cannot be bound.
+TEST_F(OptionsScreenTest, TheAboutPageShowsTheVersionsAndTheLogo) {
+  std::u16string version;
+  bool logo = false;
+  auto look = user::Run("read the about page", [&] {
+    HWND page = reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETCURRENTPAGEHWND, 0, 0));
+    WCHAR text[256] = {};
+    GetDlgItemTextW(page, kVersionLine, text, 256);
+    version = text;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      logo = logo || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+  });
+  Open({user::Tab(1), user::Expect(user::Dialog(kAboutTemplate)), look, user::Cancel()});
+  EXPECT_NE(version.find(u"2.5"), std::u16string::npos);
+  EXPECT_EQ(version.find(u'%'), std::u16string::npos) << "the format is filled in";
+  EXPECT_TRUE(logo);
+
+  HKEY key;
+  RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"ControlPanel\\LV", 0, nullptr, 0, 0, nullptr, &key, nullptr);
+  RegCloseKey(key);
+  logo = false;
+  Open({user::Tab(1), look, user::Rotate(320, 240), look, user::Cancel()});
+  EXPECT_FALSE(logo) << "the key ControlPanel\\LV hides the logo";
+  EXPECT_EQ(version.find(u'%'), std::u16string::npos) << "filled in again after the relayout";
+}
+
+}  // namespace
