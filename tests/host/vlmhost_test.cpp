@@ -297,3 +297,40 @@ TEST_F(VlmhostFaultTest, ASecondProcessWaitsForTheDeviceFolderAndGivesUpClearly)
 }
 
 }  // namespace
+
+namespace {
+
+// `options` follows a scenario file, with the screenshots it asks for; a step that cannot be taken
+// fails the command and names it.
+TEST_F(VlmhostTest, OptionsFollowsAScenarioAndSavesItsScreenshots) {
+  std::filesystem::path script = device_ / "scenario.txt";
+  std::filesystem::create_directories(device_);
+  std::ofstream(script) << "expect dialog 7301\ncheck 1020\nscreenshot first\ntab 1\nscreenshot\nok\n";
+  auto result = RunJson({"options", "--script", script.string(), "--screenshot-dir", (device_ / "shots").string()});
+  EXPECT_EQ(result["returned"], 1);
+  EXPECT_EQ(result["record"]["bShowCallTime"], 1);
+  EXPECT_EQ(result["notifications"].size(), 2u) << "stored by the page and by the sheet";
+  ASSERT_EQ(result["screenshots"].size(), 2u);
+  for (const auto& file : result["screenshots"]) EXPECT_TRUE(std::filesystem::exists(file.get<std::string>())) << file;
+
+  std::ofstream(script, std::ios::trunc) << "tap 4242\n";
+  Result failed = Run({"options", "--script", script.string()});
+  EXPECT_NE(failed.exitCode, 0);
+  EXPECT_NE(failed.err.find("4242"), std::string::npos) << failed.err;
+}
+
+// `screens` writes a picture for every page, size and look, and an index that shows each of them.
+TEST_F(VlmhostTest, ScreensWritesEveryPictureAndAnIndexOfThem) {
+  std::filesystem::path out = device_ / "screens";
+  auto result = RunJson({"screens", "--out", out.string()});
+  std::ifstream in(out / "index.html");
+  std::string index((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(result["pictures"].size(), 2u * 7u * 2u) << "two pages, seven sizes, two looks";
+  for (const auto& picture : result["pictures"]) {
+    std::string file = picture.get<std::string>();
+    EXPECT_GT(std::filesystem::file_size(out / file), 0u) << file;
+    EXPECT_NE(index.find("src=\"" + file + "\""), std::string::npos) << file;
+  }
+}
+
+}  // namespace
