@@ -140,14 +140,22 @@ TEST_F(OptionsScreenTest, LargeButtonsOfferTwoViewModes) {
 // device's shell makes without a rotation before it, but not after one.
 TEST_F(OptionsScreenTest, TheSheetCancelsItselfWhenItLosesTheForeground) {
   Store(Defaults());
-  Open({user::Check(kShowCallTimeBox), user::SwitchApplication()});
-  EXPECT_EQ(g_changeNotices, 0);
+  {
+    SCOPED_TRACE("switch");
+    Open({user::Check(kShowCallTimeBox), user::SwitchApplication()});
+    EXPECT_EQ(g_changeNotices, 0);
+  }
 
   auto reposition = user::Run("reposition without owner z-order", [] {
-    SetWindowPos(GetActiveWindow(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+    RECT rect;
+    GetWindowRect(GetActiveWindow(), &rect);
+    SetWindowPos(GetActiveWindow(), nullptr, rect.left + 1, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
   });
-  Open({user::Check(kShowCallTimeBox), reposition});
-  EXPECT_EQ(g_changeNotices, 0) << "cancelled by the repositioning";
+  {
+    SCOPED_TRACE("reposition");
+    Open({user::Check(kShowCallTimeBox), reposition});
+    EXPECT_EQ(g_changeNotices, 0) << "cancelled by the repositioning";
+  }
 
   Open({user::Check(kShowCallTimeBox), user::Rotate(320, 240), reposition, user::Ok()});
   EXPECT_EQ(g_changeNotices, 2) << "after a rotation the sheet stays open";

@@ -84,7 +84,9 @@ TEST_F(PageHelpersTest, ScrollRequestsMoveFromTheirBase) {
   for (const auto& c : cases) {
     int target = 0;
     EXPECT_EQ(lib_->ScrollRequestTarget(page, c.request, 100, &target), c.asked) << c.request;
-    if (c.asked) EXPECT_EQ(target, c.target) << c.request;
+    if (c.asked) {
+      EXPECT_EQ(target, c.target) << c.request;
+    }
   }
   DestroyWindow(page);
 }
