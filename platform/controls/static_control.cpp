@@ -28,6 +28,20 @@ void ReleaseOwnedImage(HWND window, StaticRecord& record) {
   record.ownsImage = false;
 }
 
+// A bitmap static takes the size of its bitmap, whatever size it was made with, as on the device;
+// with SS_CENTERIMAGE its midpoint stays where it was.
+void FitToBitmap(HWND window, HANDLE image) {
+  BITMAP info{};
+  if (!image || !GetObjectW(image, sizeof info, &info)) return;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<LPPOINT>(&rect), 2);
+  bool centre = (GetWindowLongW(window, GWL_STYLE) & SS_CENTERIMAGE) != 0;
+  int x = centre ? (rect.left + rect.right - info.bmWidth) / 2 : rect.left;
+  int y = centre ? (rect.top + rect.bottom - info.bmHeight) / 2 : rect.top;
+  SetWindowPos(window, nullptr, x, y, info.bmWidth, info.bmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void LoadImageNamed(HWND window, StaticRecord& record, const CREATESTRUCTW& create) {
   if (!create.lpszName || (!IS_INTRESOURCE(create.lpszName) && !*create.lpszName)) return;
   DWORD kind = create.style & SS_TYPEMASK;
@@ -36,6 +50,7 @@ void LoadImageNamed(HWND window, StaticRecord& record, const CREATESTRUCTW& crea
   else if (kind == SS_BITMAP)
     record.image = LoadBitmapW(create.hInstance, create.lpszName);
   record.ownsImage = record.image != nullptr;
+  if (kind == SS_BITMAP) FitToBitmap(window, record.image);
 }
 
 UINT TextFormat(DWORD style) {
@@ -117,6 +132,7 @@ LRESULT StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       HANDLE previous = record->image;
       record->image = image;
       record->ownsImage = false;
+      if (type == IMAGE_BITMAP) FitToBitmap(window, image);
       InvalidateRect(window, nullptr, TRUE);
       return reinterpret_cast<LRESULT>(previous);
     }

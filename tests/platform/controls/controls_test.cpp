@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialogs/dialog_test_support.h"
+#include "support/handset_test.h"
 #include "handset/gdi.h"
 #include "handset/user.h"
 
@@ -235,6 +236,40 @@ TEST_F(ControlsTest, ControlsPaintThemselvesThroughTheGdi) {
   for (auto expected : {u"OK", u"Cancel", u"Option", u"typed", u"Label"})
     EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end());
   EXPECT_EQ(handset::gdi::LiveObjects(), objects);  // every paint gives back what it made
+}
+
+}  // namespace
+
+namespace {
+
+// A bitmap static takes its bitmap's size whatever size it was made with; with SS_CENTERIMAGE its
+// midpoint stays put. The image stays the caller's.
+class StaticBitmapTest : public testing_support::HandsetTest {};
+
+TEST_F(StaticBitmapTest, TakesTheSizeOfItsBitmap) {
+  HWND parent = CreateWindowExW(0, u"static", u"", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+  HDC dc = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 30, 10);
+  ReleaseDC(nullptr, dc);
+  struct Case {
+    DWORD style;
+    RECT expected;  // in the parent's client area
+  } cases[] = {{SS_BITMAP, {10, 20, 40, 30}}, {SS_BITMAP | SS_CENTERIMAGE, {35, 40, 65, 50}}};
+  for (const auto& c : cases) {
+    HWND picture = CreateWindowExW(0, u"static", u"", WS_CHILD | WS_VISIBLE | c.style, 10, 20, 80, 50, parent, nullptr,
+                                   nullptr, nullptr);
+    SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    RECT rect{};
+    GetWindowRect(picture, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<LPPOINT>(&rect), 2);
+    EXPECT_EQ(rect.left, c.expected.left) << c.style;
+    EXPECT_EQ(rect.top, c.expected.top) << c.style;
+    EXPECT_EQ(rect.right, c.expected.right) << c.style;
+    EXPECT_EQ(rect.bottom, c.expected.bottom) << c.style;
+    DestroyWindow(picture);
+  }
+  DestroyWindow(parent);
+  EXPECT_TRUE(DeleteObject(bitmap)) << "the caller's bitmap outlives the control";
 }
 
 }  // namespace

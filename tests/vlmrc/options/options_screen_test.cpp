@@ -172,7 +172,11 @@ TEST_F(OptionsScreenTest, TheAboutPageShowsTheVersionsAndTheLogo) {
     GetDlgItemTextW(page, kVersionLine, text, 256);
     version = text;
     for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-      logo = logo || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
+        RECT rect{};
+        GetClientRect(child, &rect);
+        logo = logo || (SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0 && rect.right > 0 && rect.bottom > 0);
+      }
   });
   Open({user::Tab(1), user::Expect(user::Dialog(kAboutTemplate)), look, user::Cancel()});
   EXPECT_NE(version.find(u"2.5"), std::u16string::npos);
