@@ -443,7 +443,8 @@ TEST_F(LayoutTemplatesTest, EveryControlHasTheClassAndTemplateCountOfTheVocabula
     }
   // Nothing outside the vocabulary, and no vocabulary id under another class.
   EXPECT_EQ(seen, known);
-  for (const auto& [key, count] : templatesWith) {
+  for (const auto& entry : templatesWith) {
+    const auto& key = entry.first;  // a named variable: lambdas cannot capture structured bindings in clang 14
     bool listed = std::any_of(Vocabulary().begin(), Vocabulary().end(), [&](const VocabularyRow& row) {
       return row.windowClass == key.second && std::count(row.ids.begin(), row.ids.end(), key.first);
     });
