@@ -1,6 +1,7 @@
 // Where the about page's items go: the normal look stacks the template's lines with gaps that grow
 // with the screen; the large-button look takes fixed places from AboutItems.
 #include "options/about_page.h"
+#include "options/options_sheet.h"
 
 #define LARGE_SCREEN_WIDTH 480
 
@@ -42,7 +43,7 @@ void LayoutAboutNormal(HWND page) {
 }
 
 void LayoutAboutFromTable(void) {
-  BOOL portrait = GetSystemMetrics(SM_CXSCREEN) < GetSystemMetrics(SM_CYSCREEN);
+  BOOL portrait = CurrentScreenOrientation() > 0;
   for (int index = 0; index < ABOUT_ITEM_COUNT; ++index) {
     const int* column = portrait ? AboutItems[index].portrait : AboutItems[index].landscape;
     AboutLayoutItem* item = &AboutLayout[index];

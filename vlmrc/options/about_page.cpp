@@ -110,9 +110,8 @@ static void PlaceAboutItems(BOOL largeLook) {
 }
 
 static void OnSize(HWND page) {
-  int width = GetSystemMetrics(SM_CXSCREEN);
-  int height = GetSystemMetrics(SM_CYSCREEN);
-  RelayoutDialogFromTemplate(g_hInstance, page, height > width ? IDD_ABOUT_PORTRAIT : IDD_ABOUT_LANDSCAPE);
+  int orientation = CurrentScreenOrientation();
+  RelayoutDialogFromTemplate(g_hInstance, page, orientation > 0 ? IDD_ABOUT_PORTRAIT : IDD_ABOUT_LANDSCAPE);
   // The normal look stacks the template's lines again after the relayout has put them back.
   BOOL largeLook = IsLargeButtonMode(LARGE_BUTTON_MODE);
   if (largeLook)
@@ -126,7 +125,7 @@ static void OnSize(HWND page) {
   scroll.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   scroll.nPos = 0;
   AboutPageStep = 0;
-  if (width > height) {
+  if (orientation < 0) {
     RECT pageRect = {0, 0, 0, 0};
     GetWindowRect(page, &pageRect);
     AboutPageStep = pageRect.bottom - pageRect.top;

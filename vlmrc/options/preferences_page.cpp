@@ -229,8 +229,7 @@ static void Apply(HWND page) {
 }
 
 static void OnSize(HWND page) {
-  UINT layout = GetSystemMetrics(SM_CYSCREEN) > GetSystemMetrics(SM_CXSCREEN) ? IDD_VIDEO_PREFS_PORTRAIT
-                                                                              : IDD_VIDEO_PREFS_LANDSCAPE;
+  UINT layout = CurrentScreenOrientation() > 0 ? IDD_VIDEO_PREFS_PORTRAIT : IDD_VIDEO_PREFS_LANDSCAPE;
   RelayoutDialogFromTemplate(g_hInstance, page, layout);
   HWND showNumber = GetDlgItem(page, IDC_SHOW_NUMBER_NAME);
   if (IsLargeButtonMode(LARGE_BUTTON_MODE) && showNumber != NULL) {
