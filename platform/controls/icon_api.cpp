@@ -6,10 +6,12 @@
 #include <optional>
 
 #include "controls/icons.h"
+#include "core/api_guard.h"
 #include "core/handset.h"
 #include "gdi/canvas.h"
 #include "gdi/gdi_state.h"
 
+using handset::core::Guarded;
 using handset::controls::Icon;
 
 namespace {
@@ -68,53 +70,59 @@ struct SystemIcons {
 extern "C" {
 
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
-  if (!instance) {
-    if (!IS_INTRESOURCE(name)) return nullptr;
-    return handset::core::State<SystemIcons>().Get(static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)));
-  }
-  HRSRC group = FindResourceW(instance, name, RT_GROUP_ICON);
-  if (!group) return nullptr;
-  auto groupData = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, group)));
-  WORD id = handset::controls::BestIconInGroup(groupData, SizeofResource(instance, group), GetSystemMetrics(SM_CXICON));
-  HRSRC image = id ? FindResourceW(instance, MAKEINTRESOURCEW(id), RT_ICON) : nullptr;
-  if (!image) return nullptr;
-  auto imageData = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, image)));
-  auto icon = handset::controls::DecodeIconImage(imageData, SizeofResource(instance, image));
-  return icon ? AddIcon(std::move(*icon)) : nullptr;
+  return Guarded<HICON>(nullptr, [&]() -> HICON {
+    if (!instance) {
+      if (!IS_INTRESOURCE(name)) return nullptr;
+      return handset::core::State<SystemIcons>().Get(static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)));
+    }
+    HRSRC group = FindResourceW(instance, name, RT_GROUP_ICON);
+    if (!group) return nullptr;
+    auto groupData = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, group)));
+    WORD id = handset::controls::BestIconInGroup(groupData, SizeofResource(instance, group), GetSystemMetrics(SM_CXICON));
+    HRSRC image = id ? FindResourceW(instance, MAKEINTRESOURCEW(id), RT_ICON) : nullptr;
+    if (!image) return nullptr;
+    auto imageData = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, image)));
+    auto icon = handset::controls::DecodeIconImage(imageData, SizeofResource(instance, image));
+    return icon ? AddIcon(std::move(*icon)) : nullptr;
+  });
 }
 
 BOOL DestroyIcon(HICON icon) {
-  auto found = Handles().Find<Icon>(icon);
-  if (!found) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  if (!found->shared) Handles().Remove<Icon>(icon);
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    auto found = Handles().Find<Icon>(icon);
+    if (!found) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    if (!found->shared) Handles().Remove<Icon>(icon);
+    return TRUE;
+  });
 }
 
 // Draws the icon's pixels over what is there, leaving its transparent ones alone; recorded as
 // DrawIcon with the icon's rectangle.
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon) {
-  auto found = Handles().Find<Icon>(icon);
-  if (!found) return FALSE;
-  auto& gdi = handset::gdi::Gdi();
-  std::lock_guard lock(gdi.Mutex());
-  auto context = gdi.FindDc(dc);
-  if (!context) return FALSE;
-  handset::gdi::Canvas canvas(*context);
-  if (canvas) {
-    for (int row = 0; row < found->height; ++row)
-      for (int column = 0; column < found->width; ++column) {
-        std::uint32_t pixel = found->argb[static_cast<std::size_t>(row) * found->width + column];
-        if (pixel >> 24 < 0x80) continue;
-        canvas.SetPixel(x + column, y + row, RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
-      }
-  }
-  auto call = handset::gdi::DescribeCall("DrawIcon", dc, *context);
-  call.rect = {x, y, x + found->width, y + found->height};
-  gdi.Record(std::move(call));
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    auto found = Handles().Find<Icon>(icon);
+    if (!found) return FALSE;
+    auto& gdi = handset::gdi::Gdi();
+    std::lock_guard lock(gdi.Mutex());
+    auto context = gdi.FindDc(dc);
+    if (!context) return FALSE;
+    handset::gdi::Canvas canvas(*context);
+    if (canvas) {
+      for (int row = 0; row < found->height; ++row)
+        for (int column = 0; column < found->width; ++column) {
+          std::uint32_t pixel = found->argb[static_cast<std::size_t>(row) * found->width + column];
+          if (pixel >> 24 < 0x80) continue;
+          canvas.SetPixel(x + column, y + row, RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+        }
+    }
+    auto call = handset::gdi::DescribeCall("DrawIcon", dc, *context);
+    call.rect = {x, y, x + found->width, y + found->height};
+    gdi.Record(std::move(call));
+    return TRUE;
+  });
 }
 
 }  // extern "C"

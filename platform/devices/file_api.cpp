@@ -4,6 +4,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/api_guard.h"
 #include "core/handset.h"
 #include "files/device_files.h"
 #include "devices/device_namespace.h"
@@ -13,6 +14,7 @@
 
 #include <windows.h>
 
+using handset::core::Guarded;
 namespace {
 
 using handset::devices::DeviceHandle;
@@ -55,43 +57,49 @@ extern "C" {
 
 HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD creation, DWORD flags, HANDLE templateFile) {
-  if (!fileName) return Fail(ERROR_INVALID_PARAMETER);
-  std::u16string_view name(fileName);
-  return handset::devices::IsDeviceName(name) ? OpenDevice(name) : OpenExistingFile(name, creation);
+  return Guarded<HANDLE>(nullptr, [&]() -> HANDLE {
+    if (!fileName) return Fail(ERROR_INVALID_PARAMETER);
+    std::u16string_view name(fileName);
+    return handset::devices::IsDeviceName(name) ? OpenDevice(name) : OpenExistingFile(name, creation);
+  });
 }
 
 BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode, LPVOID inBuffer, DWORD inSize, LPVOID outBuffer,
                      DWORD outSize, LPDWORD bytesReturned, LPOVERLAPPED overlapped) {
-  handset::threads::TerminationPoint();
-  if (bytesReturned) *bytesReturned = 0;
-  auto opened = handset::core::Current().Handles().Find<DeviceHandle>(device);
-  if (!opened) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  DWORD returned = 0;
-  DWORD error = opened->IoControl(ioControlCode, inBuffer, inSize, outBuffer, outSize, returned);
-  if (bytesReturned) *bytesReturned = returned;
-  if (error != ERROR_SUCCESS) {
-    SetLastError(error);
-    return FALSE;
-  }
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    handset::threads::TerminationPoint();
+    if (bytesReturned) *bytesReturned = 0;
+    auto opened = handset::core::Current().Handles().Find<DeviceHandle>(device);
+    if (!opened) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    DWORD returned = 0;
+    DWORD error = opened->IoControl(ioControlCode, inBuffer, inSize, outBuffer, outSize, returned);
+    if (bytesReturned) *bytesReturned = returned;
+    if (error != ERROR_SUCCESS) {
+      SetLastError(error);
+      return FALSE;
+    }
+    return TRUE;
+  });
 }
 
 BOOL CloseHandle(HANDLE object) {
-  auto& handles = handset::core::Current().Handles();
-  // Closing a thread's handle leaves the thread running, as on Win32.
-  const char* kind = handles.Remove<handset::threads::HandsetThread>(object) ? "thread"
-                     : handles.Remove<DeviceHandle>(object)                   ? "device"
-                     : handles.Remove<OpenFile>(object)                       ? "file"
-                                                                              : "invalid";
-  handset::trace::Record("CloseHandle", {kind});
-  if (std::string_view(kind) == "invalid") {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    auto& handles = handset::core::Current().Handles();
+    // Closing a thread's handle leaves the thread running, as on Win32.
+    const char* kind = handles.Remove<handset::threads::HandsetThread>(object) ? "thread"
+                       : handles.Remove<DeviceHandle>(object)                   ? "device"
+                       : handles.Remove<OpenFile>(object)                       ? "file"
+                                                                                : "invalid";
+    handset::trace::Record("CloseHandle", {kind});
+    if (std::string_view(kind) == "invalid") {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    return TRUE;
+  });
 }
 
 }  // extern "C"

@@ -4,8 +4,10 @@
 // WM_CLOSE as a press of Cancel, and the end of the dialog's own records when it is destroyed.
 #include <windows.h>
 
+#include "core/api_guard.h"
 #include "dialogs/dialog_records.h"
 
+using handset::core::Guarded;
 using handset::dialogs::DialogRecord;
 using handset::dialogs::FindDialogRecord;
 using handset::dialogs::GetDialogRecord;
@@ -90,24 +92,26 @@ LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 extern "C" LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(dialog, DWLP_DLGPROC));
-  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
-  INT_PTR handled = procedure ? procedure(dialog, message, wParam, lParam) : FALSE;
-  LRESULT result;
-  if (!handled && IsWindow(dialog))
-    result = DefaultHandling(dialog, message, wParam, lParam);
-  else if (AnswersDirectly(message))
-    result = handled;
-  else
-    result = IsWindow(dialog) ? GetWindowLongPtrW(dialog, DWLP_MSGRESULT) : 0;
+  return Guarded<LRESULT>(0, [&]() -> LRESULT {
+    auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(dialog, DWLP_DLGPROC));
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
+    INT_PTR handled = procedure ? procedure(dialog, message, wParam, lParam) : FALSE;
+    LRESULT result;
+    if (!handled && IsWindow(dialog))
+      result = DefaultHandling(dialog, message, wParam, lParam);
+    else if (AnswersDirectly(message))
+      result = handled;
+    else
+      result = IsWindow(dialog) ? GetWindowLongPtrW(dialog, DWLP_MSGRESULT) : 0;
 
-  if (message == WM_DESTROY) {
-    // The dialog's own font goes with it; fonts the program set are the program's.
-    if (auto record = FindDialogRecord(dialog); record && record->ownsFont && record->font) {
-      DeleteObject(record->font);
-      record->font = nullptr;
-      record->ownsFont = false;
+    if (message == WM_DESTROY) {
+      // The dialog's own font goes with it; fonts the program set are the program's.
+      if (auto record = FindDialogRecord(dialog); record && record->ownsFont && record->font) {
+        DeleteObject(record->font);
+        record->font = nullptr;
+        record->ownsFont = false;
+      }
     }
-  }
-  return result;
+    return result;
+  });
 }

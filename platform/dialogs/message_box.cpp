@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "core/api_guard.h"
 #include "dialogs/dialog_box.h"
 #include "dialogs/dialog_records.h"
 #include "dialogs/modal_loop.h"
 #include "dialogs/dialog_class.h"
 
+using handset::core::Guarded;
 using namespace handset::dialogs;
 
 namespace {
@@ -155,30 +157,32 @@ HWND CreateBox(HWND owner, const std::u16string& text, LPCWSTR caption, UINT typ
 }  // namespace
 
 extern "C" int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
-  owner = TopLevelOf(owner);
-  std::u16string message = text ? text : u"";
-  HWND box = CreateBox(owner, message, caption, type);
-  if (!box) return 0;
-  auto record = GetDialogRecord(box);
-  if (owner && IsWindowEnabled(owner)) {
-    EnableWindow(owner, FALSE);
-    record->ownerDisabled = true;
-  }
-  handset::dialogs::ModalFrame frame;
-  frame.kind = "messagebox";
-  frame.window = box;
-  frame.text = message;
-  frame.ended = [record, box] { return record->ended.load() || !IsWindow(box); };
-  frame.cancel = [box, type] { EndDialog(box, CancelResult(type)); };
-  frame.answer = [box](int result) {
-    HWND button = GetDlgItem(box, result);
-    if (!button) return false;
-    SendMessageW(button, BM_CLICK, 0, 0);
-    return true;
-  };
-  RunModalLoop(frame);
-  if (record->ownerDisabled && IsWindow(owner)) EnableWindow(owner, TRUE);
-  int result = static_cast<int>(record->result);
-  if (IsWindow(box)) DestroyWindow(box);
-  return result;
+  return Guarded<int>(0, [&]() -> int {
+    owner = TopLevelOf(owner);
+    std::u16string message = text ? text : u"";
+    HWND box = CreateBox(owner, message, caption, type);
+    if (!box) return 0;
+    auto record = GetDialogRecord(box);
+    if (owner && IsWindowEnabled(owner)) {
+      EnableWindow(owner, FALSE);
+      record->ownerDisabled = true;
+    }
+    handset::dialogs::ModalFrame frame;
+    frame.kind = "messagebox";
+    frame.window = box;
+    frame.text = message;
+    frame.ended = [record, box] { return record->ended.load() || !IsWindow(box); };
+    frame.cancel = [box, type] { EndDialog(box, CancelResult(type)); };
+    frame.answer = [box](int result) {
+      HWND button = GetDlgItem(box, result);
+      if (!button) return false;
+      SendMessageW(button, BM_CLICK, 0, 0);
+      return true;
+    };
+    RunModalLoop(frame);
+    if (record->ownerDisabled && IsWindow(owner)) EnableWindow(owner, TRUE);
+    int result = static_cast<int>(record->result);
+    if (IsWindow(box)) DestroyWindow(box);
+    return result;
+  });
 }

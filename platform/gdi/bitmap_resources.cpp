@@ -5,16 +5,21 @@
 
 #include <windows.h>
 
+#include "core/api_guard.h"
 #include "gdi/bitmaps.h"
 #include "gdi/bmp_reader.h"
 
+using handset::core::Guarded;
+
 extern "C" HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name) {
-  // The system's own bitmaps (a null instance) are not part of the handset.
-  if (!instance) return nullptr;
-  HRSRC resource = FindResourceW(instance, name, RT_BITMAP);
-  if (!resource) return nullptr;
-  auto data = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, resource)));
-  if (!data) return nullptr;
-  auto decoded = handset::gdi::DecodePackedDib(std::span(data, SizeofResource(instance, resource)));
-  return decoded ? handset::gdi::NewBitmap(*decoded) : nullptr;
+  return Guarded<HBITMAP>(nullptr, [&]() -> HBITMAP {
+    // The system's own bitmaps (a null instance) are not part of the handset.
+    if (!instance) return nullptr;
+    HRSRC resource = FindResourceW(instance, name, RT_BITMAP);
+    if (!resource) return nullptr;
+    auto data = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, resource)));
+    if (!data) return nullptr;
+    auto decoded = handset::gdi::DecodePackedDib(std::span(data, SizeofResource(instance, resource)));
+    return decoded ? handset::gdi::NewBitmap(*decoded) : nullptr;
+  });
 }

@@ -8,10 +8,13 @@
 
 #include <windows.h>
 
+#include "core/api_guard.h"
 #include "core/handset.h"
 #include "files/device_files.h"
 #include "gdi/bitmaps.h"
 #include "gdi/gdi_state.h"
+
+using handset::core::Guarded;
 
 namespace handset::gdi {
 namespace {
@@ -68,53 +71,59 @@ using namespace handset::gdi;
 extern "C" {
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
-  if (width < 0 || height < 0 || planes != 1 || static_cast<std::uint64_t>(width) > kMaxSide ||
-      static_cast<std::uint64_t>(height) > kMaxSide)
-    return nullptr;
-  if (bitsPerPixel != 1 && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32) return nullptr;
-  // As on Win32, a bitmap without area is the one-pixel monochrome stock bitmap.
-  if (width == 0 || height == 0) return Gdi().DefaultBitmap();
-  if (!bits) return EmptyBitmap(width, height, static_cast<int>(bitsPerPixel));
-  DecodedBitmap pixels{width, height, static_cast<int>(bitsPerPixel), {}};
-  pixels.pixels.resize(static_cast<std::size_t>(width) * height);
-  std::size_t stride = (static_cast<std::size_t>(width) * bitsPerPixel + 15) / 16 * 2;
-  auto source = static_cast<const std::uint8_t*>(bits);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      pixels.pixels[static_cast<std::size_t>(y) * width + x] = BitsPixel(source + y * stride, x, bitsPerPixel);
-  return NewBitmap(pixels);
+  return Guarded<HBITMAP>(nullptr, [&]() -> HBITMAP {
+    if (width < 0 || height < 0 || planes != 1 || static_cast<std::uint64_t>(width) > kMaxSide ||
+        static_cast<std::uint64_t>(height) > kMaxSide)
+      return nullptr;
+    if (bitsPerPixel != 1 && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32) return nullptr;
+    // As on Win32, a bitmap without area is the one-pixel monochrome stock bitmap.
+    if (width == 0 || height == 0) return Gdi().DefaultBitmap();
+    if (!bits) return EmptyBitmap(width, height, static_cast<int>(bitsPerPixel));
+    DecodedBitmap pixels{width, height, static_cast<int>(bitsPerPixel), {}};
+    pixels.pixels.resize(static_cast<std::size_t>(width) * height);
+    std::size_t stride = (static_cast<std::size_t>(width) * bitsPerPixel + 15) / 16 * 2;
+    auto source = static_cast<const std::uint8_t*>(bits);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        pixels.pixels[static_cast<std::size_t>(y) * width + x] = BitsPixel(source + y * stride, x, bitsPerPixel);
+    return NewBitmap(pixels);
+  });
 }
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
-  if (width < 0 || height < 0 || static_cast<std::uint64_t>(width) > kMaxSide ||
-      static_cast<std::uint64_t>(height) > kMaxSide)
-    return nullptr;
-  int bitsPerPixel = 0;
-  {
-    auto& gdi = Gdi();
-    std::lock_guard lock(gdi.Mutex());
-    auto context = gdi.FindDc(dc);
-    if (!context) return nullptr;
-    // A memory device context makes bitmaps like the one selected into it: a fresh one holds the
-    // monochrome stock bitmap, so its compatible bitmaps are monochrome too, as on Win32.
-    bitsPerPixel = context->target == DeviceContext::Target::Memory ? context->bitmapObject->bitsPerPixel : 24;
-  }
-  if (width == 0 || height == 0) return Gdi().DefaultBitmap();
-  return EmptyBitmap(width, height, bitsPerPixel);
+  return Guarded<HBITMAP>(nullptr, [&]() -> HBITMAP {
+    if (width < 0 || height < 0 || static_cast<std::uint64_t>(width) > kMaxSide ||
+        static_cast<std::uint64_t>(height) > kMaxSide)
+      return nullptr;
+    int bitsPerPixel = 0;
+    {
+      auto& gdi = Gdi();
+      std::lock_guard lock(gdi.Mutex());
+      auto context = gdi.FindDc(dc);
+      if (!context) return nullptr;
+      // A memory device context makes bitmaps like the one selected into it: a fresh one holds the
+      // monochrome stock bitmap, so its compatible bitmaps are monochrome too, as on Win32.
+      bitsPerPixel = context->target == DeviceContext::Target::Memory ? context->bitmapObject->bitsPerPixel : 24;
+    }
+    if (width == 0 || height == 0) return Gdi().DefaultBitmap();
+    return EmptyBitmap(width, height, bitsPerPixel);
+  });
 }
 
 HBITMAP SHLoadDIBitmap(LPCWSTR fileName) {
-  if (!fileName) return nullptr;
-  auto file = handset::files::ResolveDevicePath(fileName);
-  if (file.error != ERROR_SUCCESS) return nullptr;
-  const auto& path = file.path;
-  std::error_code error;
-  auto size = std::filesystem::file_size(path, error);
-  if (error || size > kMaxFileSize) return nullptr;
-  std::ifstream in(path, std::ios::binary);
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  auto decoded = DecodeBmpFile(bytes);
-  return decoded ? NewBitmap(*decoded) : nullptr;
+  return Guarded<HBITMAP>(nullptr, [&]() -> HBITMAP {
+    if (!fileName) return nullptr;
+    auto file = handset::files::ResolveDevicePath(fileName);
+    if (file.error != ERROR_SUCCESS) return nullptr;
+    const auto& path = file.path;
+    std::error_code error;
+    auto size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxFileSize) return nullptr;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto decoded = DecodeBmpFile(bytes);
+    return decoded ? NewBitmap(*decoded) : nullptr;
+  });
 }
 
 }  // extern "C"

@@ -6,7 +6,10 @@
 
 #include <windows.h>
 
+#include "core/api_guard.h"
 #include "gdi/gdi_state.h"
+
+using handset::core::Guarded;
 
 namespace {
 
@@ -45,13 +48,17 @@ constexpr std::array<COLORREF, C_SYS_COLOR_TYPES> kSysColors{
 }  // namespace
 
 extern "C" DWORD GetSysColor(int index) {
-  index &= ~SYS_COLOR_INDEX_FLAG;
-  if (index < 0 || index >= C_SYS_COLOR_TYPES) return 0;
-  return kSysColors[static_cast<std::size_t>(index)];
+  return Guarded<DWORD>(0, [&]() -> DWORD {
+    index &= ~SYS_COLOR_INDEX_FLAG;
+    if (index < 0 || index >= C_SYS_COLOR_TYPES) return 0;
+    return kSysColors[static_cast<std::size_t>(index)];
+  });
 }
 
 extern "C" HBRUSH GetSysColorBrush(int index) {
-  auto& gdi = handset::gdi::Gdi();
-  std::lock_guard lock(gdi.Mutex());
-  return gdi.SysColorBrush(index);
+  return Guarded<HBRUSH>(nullptr, [&]() -> HBRUSH {
+    auto& gdi = handset::gdi::Gdi();
+    std::lock_guard lock(gdi.Mutex());
+    return gdi.SysColorBrush(index);
+  });
 }

@@ -4,12 +4,15 @@
 #include <shared_mutex>
 #include <string>
 
+#include "core/api_guard.h"
 #include "core/handset.h"
 #include "handset/text.h"
 #include "registry/registry_state.h"
 #include "trace/trace.h"
 #include "winerror.h"
 #include "winreg.h"
+
+using handset::core::Guarded;
 
 namespace {
 
@@ -141,129 +144,149 @@ extern "C" {
 
 LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options, REGSAM desired,
                      LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition) {
-  return OpenKey("RegCreateKeyExW", key, subKey, true, result, disposition);
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    return OpenKey("RegCreateKeyExW", key, subKey, true, result, disposition);
+  });
 }
 
 LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM desired, PHKEY result) {
-  return OpenKey("RegOpenKeyExW", key, subKey, false, result, nullptr);
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    return OpenKey("RegOpenKeyExW", key, subKey, false, result, nullptr);
+  });
 }
 
 LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
-  RegistryState& state = handset::registry::Registry();
-  std::shared_ptr<KeyHandle> handle = Resolve(state, key);
-  std::u16string_view name = View(valueName);
-  LONG result = ERROR_INVALID_PARAMETER;
-  if (!reserved && (dataSize || !data))
-    result = WithKey<ReadLock>(state, handle.get(), [&](const handset::registry::Key& k) -> LONG {
-      if (auto fault = state.Faults().ValueFault(handle->path, name)) return *fault;
-      const StoredValue* value = k.FindValue(name);
-      return value ? CopyValueOut(*value, type, data, dataSize) : ERROR_FILE_NOT_FOUND;
-    });
-  TraceValueCall("RegQueryValueExW", handle.get(), name, result);
-  return result;
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    RegistryState& state = handset::registry::Registry();
+    std::shared_ptr<KeyHandle> handle = Resolve(state, key);
+    std::u16string_view name = View(valueName);
+    LONG result = ERROR_INVALID_PARAMETER;
+    if (!reserved && (dataSize || !data))
+      result = WithKey<ReadLock>(state, handle.get(), [&](const handset::registry::Key& k) -> LONG {
+        if (auto fault = state.Faults().ValueFault(handle->path, name)) return *fault;
+        const StoredValue* value = k.FindValue(name);
+        return value ? CopyValueOut(*value, type, data, dataSize) : ERROR_FILE_NOT_FOUND;
+      });
+    TraceValueCall("RegQueryValueExW", handle.get(), name, result);
+    return result;
+  });
 }
 
 LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD dataSize) {
-  RegistryState& state = handset::registry::Registry();
-  std::shared_ptr<KeyHandle> handle = Resolve(state, key);
-  std::u16string_view name = View(valueName);
-  LONG result = ERROR_INVALID_PARAMETER;
-  if ((data || dataSize == 0) && handset::registry::IsValidValueName(name))
-    result = WithKey<WriteLock>(state, handle.get(), [&](handset::registry::Key& k) -> LONG {
-      k.SetValue(name, type, {data, dataSize});
-      state.Changed();
-      return ERROR_SUCCESS;
-    });
-  TraceValueCall("RegSetValueExW", handle.get(), name, result);
-  return result;
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    RegistryState& state = handset::registry::Registry();
+    std::shared_ptr<KeyHandle> handle = Resolve(state, key);
+    std::u16string_view name = View(valueName);
+    LONG result = ERROR_INVALID_PARAMETER;
+    if ((data || dataSize == 0) && handset::registry::IsValidValueName(name))
+      result = WithKey<WriteLock>(state, handle.get(), [&](handset::registry::Key& k) -> LONG {
+        k.SetValue(name, type, {data, dataSize});
+        state.Changed();
+        return ERROR_SUCCESS;
+      });
+    TraceValueCall("RegSetValueExW", handle.get(), name, result);
+    return result;
+  });
 }
 
 LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
-  RegistryState& state = handset::registry::Registry();
-  std::shared_ptr<KeyHandle> handle = Resolve(state, key);
-  std::u16string_view name = View(valueName);
-  LONG result = WithKey<WriteLock>(state, handle.get(), [&](handset::registry::Key& k) -> LONG {
-    if (!k.DeleteValue(name)) return ERROR_FILE_NOT_FOUND;
-    state.Changed();
-    return ERROR_SUCCESS;
-  });
-  TraceValueCall("RegDeleteValueW", handle.get(), name, result);
-  return result;
-}
-
-LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
-  RegistryState& state = handset::registry::Registry();
-  std::shared_ptr<KeyHandle> handle = Resolve(state, key);
-  KeyPath parts;
-  LONG result = ERROR_INVALID_PARAMETER;
-  if (!handle)
-    result = ERROR_INVALID_HANDLE;
-  else if (SplitKeyPath(View(subKey), handset::registry::kMaxDepth - handle->key->depth, parts) && parts.count > 0)
-    result = WithKey<WriteLock>(state, handle.get(), [&](handset::registry::Key& k) -> LONG {
-      if (!KeyTree::Delete(k, parts)) return ERROR_FILE_NOT_FOUND;
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    RegistryState& state = handset::registry::Registry();
+    std::shared_ptr<KeyHandle> handle = Resolve(state, key);
+    std::u16string_view name = View(valueName);
+    LONG result = WithKey<WriteLock>(state, handle.get(), [&](handset::registry::Key& k) -> LONG {
+      if (!k.DeleteValue(name)) return ERROR_FILE_NOT_FOUND;
       state.Changed();
       return ERROR_SUCCESS;
     });
-  if (handset::trace::Enabled()) TraceKeyCall("RegDeleteKeyW", SpelledPath(handle.get(), View(subKey)), result);
-  return result;
+    TraceValueCall("RegDeleteValueW", handle.get(), name, result);
+    return result;
+  });
+}
+
+LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    RegistryState& state = handset::registry::Registry();
+    std::shared_ptr<KeyHandle> handle = Resolve(state, key);
+    KeyPath parts;
+    LONG result = ERROR_INVALID_PARAMETER;
+    if (!handle)
+      result = ERROR_INVALID_HANDLE;
+    else if (SplitKeyPath(View(subKey), handset::registry::kMaxDepth - handle->key->depth, parts) && parts.count > 0)
+      result = WithKey<WriteLock>(state, handle.get(), [&](handset::registry::Key& k) -> LONG {
+        if (!KeyTree::Delete(k, parts)) return ERROR_FILE_NOT_FOUND;
+        state.Changed();
+        return ERROR_SUCCESS;
+      });
+    if (handset::trace::Enabled()) TraceKeyCall("RegDeleteKeyW", SpelledPath(handle.get(), View(subKey)), result);
+    return result;
+  });
 }
 
 LONG RegCloseKey(HKEY key) {
-  std::shared_ptr<KeyHandle> handle;
-  if (auto root = PredefinedRoot(key))
-    handle = handset::registry::Registry().RootHandle(*root);  // closing a predefined root does nothing
-  else
-    handle = handset::core::Current().Handles().Remove<KeyHandle>(key);
-  if (handset::trace::Enabled()) handset::trace::Record("RegCloseKey", {TracedPath(handle.get())});
-  return handle ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    std::shared_ptr<KeyHandle> handle;
+    if (auto root = PredefinedRoot(key))
+      handle = handset::registry::Registry().RootHandle(*root);  // closing a predefined root does nothing
+    else
+      handle = handset::core::Current().Handles().Remove<KeyHandle>(key);
+    if (handset::trace::Enabled()) handset::trace::Record("RegCloseKey", {TracedPath(handle.get())});
+    return handle ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+  });
 }
 
 LONG RegFlushKey(HKEY key) {
-  RegistryState& state = handset::registry::Registry();
-  std::shared_ptr<KeyHandle> handle = Resolve(state, key);
-  LONG result = WithKey<ReadLock>(state, handle.get(), [](const handset::registry::Key&) -> LONG { return ERROR_SUCCESS; });
-  if (result == ERROR_SUCCESS && !state.Save()) result = ERROR_CANTWRITE;
-  TraceKeyCall("RegFlushKey", handle ? std::u16string_view(handle->path) : kInvalidHandle, result);
-  return result;
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    RegistryState& state = handset::registry::Registry();
+    std::shared_ptr<KeyHandle> handle = Resolve(state, key);
+    LONG result = WithKey<ReadLock>(state, handle.get(), [](const handset::registry::Key&) -> LONG { return ERROR_SUCCESS; });
+    if (result == ERROR_SUCCESS && !state.Save()) result = ERROR_CANTWRITE;
+    TraceKeyCall("RegFlushKey", handle ? std::u16string_view(handle->path) : kInvalidHandle, result);
+    return result;
+  });
 }
 
 LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD reserved, LPWSTR keyClass,
                    LPDWORD classSize, PFILETIME lastWriteTime) {
-  RegistryState& state = handset::registry::Registry();
-  std::shared_ptr<KeyHandle> handle = Resolve(state, key);
-  LONG result = ERROR_INVALID_PARAMETER;
-  if (name && nameSize && !reserved && (classSize || !keyClass))
-    result = WithKey<ReadLock>(state, handle.get(), [&](const handset::registry::Key& k) -> LONG {
-      if (index >= k.subkeys.size()) return ERROR_NO_MORE_ITEMS;
-      const std::u16string& subkeyName = std::next(k.subkeys.begin(), index)->first;
-      // Keys keep no class here (the device's applications pass an empty one), so every class is "".
-      if (*nameSize <= subkeyName.size() || (keyClass && *classSize < 1)) return ERROR_MORE_DATA;
-      std::memcpy(name, subkeyName.c_str(), (subkeyName.size() + 1) * sizeof(WCHAR));
-      *nameSize = static_cast<DWORD>(subkeyName.size());
-      if (keyClass) keyClass[0] = 0;
-      if (classSize) *classSize = 0;
-      return ERROR_SUCCESS;  // the device keeps no write time: lastWriteTime is left alone
-    });
-  TraceIndexCall("RegEnumKeyExW", handle.get(), index, result);
-  return result;
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    RegistryState& state = handset::registry::Registry();
+    std::shared_ptr<KeyHandle> handle = Resolve(state, key);
+    LONG result = ERROR_INVALID_PARAMETER;
+    if (name && nameSize && !reserved && (classSize || !keyClass))
+      result = WithKey<ReadLock>(state, handle.get(), [&](const handset::registry::Key& k) -> LONG {
+        if (index >= k.subkeys.size()) return ERROR_NO_MORE_ITEMS;
+        const std::u16string& subkeyName = std::next(k.subkeys.begin(), index)->first;
+        // Keys keep no class here (the device's applications pass an empty one), so every class is "".
+        if (*nameSize <= subkeyName.size() || (keyClass && *classSize < 1)) return ERROR_MORE_DATA;
+        std::memcpy(name, subkeyName.c_str(), (subkeyName.size() + 1) * sizeof(WCHAR));
+        *nameSize = static_cast<DWORD>(subkeyName.size());
+        if (keyClass) keyClass[0] = 0;
+        if (classSize) *classSize = 0;
+        return ERROR_SUCCESS;  // the device keeps no write time: lastWriteTime is left alone
+      });
+    TraceIndexCall("RegEnumKeyExW", handle.get(), index, result);
+    return result;
+  });
 }
 
 LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameSize, LPDWORD reserved, LPDWORD type,
                    LPBYTE data, LPDWORD dataSize) {
-  RegistryState& state = handset::registry::Registry();
-  std::shared_ptr<KeyHandle> handle = Resolve(state, key);
-  LONG result = ERROR_INVALID_PARAMETER;
-  if (valueName && valueNameSize && !reserved && (dataSize || !data))
-    result = WithKey<ReadLock>(state, handle.get(), [&](const handset::registry::Key& k) -> LONG {
-      if (index >= k.values.size()) return ERROR_NO_MORE_ITEMS;
-      const StoredValue& value = k.values[index];
-      if (*valueNameSize <= value.name.size()) return ERROR_MORE_DATA;
-      std::memcpy(valueName, value.name.c_str(), (value.name.size() + 1) * sizeof(WCHAR));
-      *valueNameSize = static_cast<DWORD>(value.name.size());
-      return CopyValueOut(value, type, data, dataSize);
-    });
-  TraceIndexCall("RegEnumValueW", handle.get(), index, result);
-  return result;
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    RegistryState& state = handset::registry::Registry();
+    std::shared_ptr<KeyHandle> handle = Resolve(state, key);
+    LONG result = ERROR_INVALID_PARAMETER;
+    if (valueName && valueNameSize && !reserved && (dataSize || !data))
+      result = WithKey<ReadLock>(state, handle.get(), [&](const handset::registry::Key& k) -> LONG {
+        if (index >= k.values.size()) return ERROR_NO_MORE_ITEMS;
+        const StoredValue& value = k.values[index];
+        if (*valueNameSize <= value.name.size()) return ERROR_MORE_DATA;
+        std::memcpy(valueName, value.name.c_str(), (value.name.size() + 1) * sizeof(WCHAR));
+        *valueNameSize = static_cast<DWORD>(value.name.size());
+        return CopyValueOut(value, type, data, dataSize);
+      });
+    TraceIndexCall("RegEnumValueW", handle.get(), index, result);
+    return result;
+  });
 }
 
 }  // extern "C"

@@ -12,9 +12,13 @@
 
 #include <windows.h>
 
+#include "core/api_guard.h"
+
 namespace handset::threads {
 
-struct ThreadExit {
+// A ThreadUnwinding, so that the entry points' exception boundary lets it through.
+struct ThreadExit : core::ThreadUnwinding {
+  explicit ThreadExit(DWORD code) : exitCode(code) {}
   DWORD exitCode;
 };
 

@@ -1,64 +1,74 @@
 #include <windows.h>
 
+#include "core/api_guard.h"
 #include "windows/window_manager.h"
 
+using handset::core::Guarded;
 using handset::windows::Windows;
 
 extern "C" {
 
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
-  auto& manager = Windows();
-  if (!window) {  // every window
-    for (HWND top : manager.TopLevel())
-      if (auto w = manager.Find(top)) manager.InvalidateArea(w, nullptr, erase != FALSE);
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    auto& manager = Windows();
+    if (!window) {  // every window
+      for (HWND top : manager.TopLevel())
+        if (auto w = manager.Find(top)) manager.InvalidateArea(w, nullptr, erase != FALSE);
+      return TRUE;
+    }
+    auto found = manager.Find(window);
+    if (!found) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return FALSE;
+    }
+    manager.InvalidateArea(found, rect, erase != FALSE);
     return TRUE;
-  }
-  auto found = manager.Find(window);
-  if (!found) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  manager.InvalidateArea(found, rect, erase != FALSE);
-  return TRUE;
+  });
 }
 
 BOOL ValidateRect(HWND window, const RECT* rect) {
-  auto& manager = Windows();
-  auto found = manager.Find(window);
-  if (!found) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  manager.ValidateArea(found, rect);
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    auto& manager = Windows();
+    auto found = manager.Find(window);
+    if (!found) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return FALSE;
+    }
+    manager.ValidateArea(found, rect);
+    return TRUE;
+  });
 }
 
 BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
-  auto& manager = Windows();
-  auto found = manager.Find(window);
-  if (!found) return FALSE;
-  auto update = manager.PeekUpdate(*found);
-  if (rect) *rect = update.value_or(RECT{0, 0, 0, 0});
-  return update ? TRUE : FALSE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    auto& manager = Windows();
+    auto found = manager.Find(window);
+    if (!found) return FALSE;
+    auto update = manager.PeekUpdate(*found);
+    if (rect) *rect = update.value_or(RECT{0, 0, 0, 0});
+    return update ? TRUE : FALSE;
+  });
 }
 
 // Paints the window and then its children now, each that has something to paint, without waiting
 // for the queue to be empty.
 BOOL UpdateWindow(HWND window) {
-  auto& manager = Windows();
-  if (!manager.Find(window)) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  std::vector<HWND> pending{window};
-  for (std::size_t i = 0; i < pending.size(); ++i) {
-    auto w = manager.Find(pending[i]);
-    if (!w) continue;
-    if (manager.PeekUpdate(*w)) SendMessageW(pending[i], WM_PAINT, 0, 0);
-    auto children = manager.Children(pending[i]);
-    pending.insert(pending.end(), children.begin(), children.end());
-  }
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    auto& manager = Windows();
+    if (!manager.Find(window)) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return FALSE;
+    }
+    std::vector<HWND> pending{window};
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+      auto w = manager.Find(pending[i]);
+      if (!w) continue;
+      if (manager.PeekUpdate(*w)) SendMessageW(pending[i], WM_PAINT, 0, 0);
+      auto children = manager.Children(pending[i]);
+      pending.insert(pending.end(), children.begin(), children.end());
+    }
+    return TRUE;
+  });
 }
 
 }  // extern "C"

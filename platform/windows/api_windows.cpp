@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "core/api_guard.h"
 #include "handset/text.h"
 #include "trace/trace.h"
 #include "windows/window_manager.h"
 
+using handset::core::Guarded;
 using handset::windows::Windows;
 
 namespace {
@@ -23,17 +25,25 @@ extern "C" {
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
-  return Windows().Create(
-      {exStyle, className, windowName, style, x, y, width, height, parent, menu, instance, param});
+  return Guarded<HWND>(nullptr, [&]() -> HWND {
+    return Windows().Create(
+        {exStyle, className, windowName, style, x, y, width, height, parent, menu, instance, param});
+  });
 }
 
-BOOL DestroyWindow(HWND window) { return Windows().Destroy(window) ? TRUE : FALSE; }
+BOOL DestroyWindow(HWND window) {
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL { return Windows().Destroy(window) ? TRUE : FALSE; });
+}
 
-BOOL IsWindow(HWND window) { return window && Windows().Find(window) ? TRUE : FALSE; }
+BOOL IsWindow(HWND window) {
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL { return window && Windows().Find(window) ? TRUE : FALSE; });
+}
 
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
-  if (handset::trace::Enabled()) handset::trace::Record("FindWindowW", {TraceName(className), TraceName(windowName)});
-  return Windows().FindTopLevel(className, windowName);
+  return Guarded<HWND>(nullptr, [&]() -> HWND {
+    if (handset::trace::Enabled()) handset::trace::Record("FindWindowW", {TraceName(className), TraceName(windowName)});
+    return Windows().FindTopLevel(className, windowName);
+  });
 }
 
 }  // extern "C"

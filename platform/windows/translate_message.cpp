@@ -2,7 +2,10 @@
 // keys carry no shift state yet, so letters come out in lower case.
 #include <windows.h>
 
+#include "core/api_guard.h"
 #include "windows/window_manager.h"
+
+using handset::core::Guarded;
 
 namespace {
 
@@ -29,10 +32,12 @@ WCHAR CharacterOf(WPARAM virtualKey) {
 }  // namespace
 
 extern "C" BOOL TranslateMessage(const MSG* msg) {
-  if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP)) return FALSE;
-  // Win32 reports every key message as translated, whether or not it made a character.
-  if (msg->message == WM_KEYDOWN) {
-    if (WCHAR c = CharacterOf(msg->wParam)) handset::windows::Windows().Post(msg->hwnd, WM_CHAR, c, msg->lParam);
-  }
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP)) return FALSE;
+    // Win32 reports every key message as translated, whether or not it made a character.
+    if (msg->message == WM_KEYDOWN) {
+      if (WCHAR c = CharacterOf(msg->wParam)) handset::windows::Windows().Post(msg->hwnd, WM_CHAR, c, msg->lParam);
+    }
+    return TRUE;
+  });
 }
