@@ -288,3 +288,35 @@ TEST_F(DialogTest, TabMovesTheFocusAndEnterPressesTheDefaultButton) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the owner of a modal dialog hears while the dialog opens and closes: deactivated in favour
+// of the dialog (lParam the dialog, a window of its own thread, not null as when another
+// application comes to the front) and disabled; enabled and activated again. Nothing repositions it:
+// no WM_WINDOWPOSCHANGED, so nothing carries the shell's SWP_NOOWNERZORDER mark.
+TEST_F(DialogTest, TheOwnerOfAModalDialogIsDeactivatedAndDisabledButNeverRepositioned) {
+  HWND owner = Owner();
+  AlignedTemplate t(SampleTemplate());
+  HWND dialogWindow = nullptr;
+  g_hook = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> std::optional<INT_PTR> {
+    if (message == WM_INITDIALOG) {
+      dialogWindow = dialog;
+      PostMessageW(dialog, WM_USER + 5, 0, 0);
+    }
+    if (message == WM_USER + 5) EndDialog(dialog, 1);
+    return std::nullopt;
+  };
+  Messages().Subclass(owner);
+  Messages().Clear();
+  DialogBoxIndirectParamW(nullptr, t.Get(), owner, HookedDialogProc, 0);
+  auto dialog = reinterpret_cast<LPARAM>(dialogWindow);
+  EXPECT_TRUE(Messages().Matches({{WM_ACTIVATE, kWParam | kLParam, WA_INACTIVE, dialog},
+                                  {WM_ENABLE, kWParam, FALSE},
+                                  {WM_ENABLE, kWParam, TRUE},
+                                  {WM_ACTIVATE, kWParam | kLParam, WA_ACTIVE, dialog}},
+                                 {.window = owner, .only = testing_support::OnlyMessages(
+                                                       {WM_ACTIVATE, WM_ENABLE, WM_WINDOWPOSCHANGED})}));
+}
+
+}  // namespace
