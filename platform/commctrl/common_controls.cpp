@@ -4,6 +4,9 @@
 
 #include "commctrl/common_controls.h"
 #include "commctrl/tab_control.h"
+#include "core/api_guard.h"
+
+using handset::core::Guarded;
 
 namespace handset::commctrl {
 
@@ -19,10 +22,12 @@ bool RegisterTabControlClass() {
 }  // namespace handset::commctrl
 
 extern "C" BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
-  if (!init || init->dwSize != sizeof(INITCOMMONCONTROLSEX)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  if ((init->dwICC & ICC_TAB_CLASSES) && !handset::commctrl::RegisterTabControlClass()) return FALSE;
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    if (!init || init->dwSize != sizeof(INITCOMMONCONTROLSEX)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
+    }
+    if ((init->dwICC & ICC_TAB_CLASSES) && !handset::commctrl::RegisterTabControlClass()) return FALSE;
+    return TRUE;
+  });
 }

@@ -15,6 +15,7 @@
 #include <windows.h>
 
 using handset::core::Guarded;
+
 namespace {
 
 using handset::devices::DeviceHandle;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 using handset::core::Guarded;
+
 extern "C" {
 
 // Every reading is a fresh one, so the update flag changes nothing.

@@ -3,7 +3,10 @@
 #include <aygshell.h>
 
 #include "controls/control_support.h"
+#include "core/api_guard.h"
 #include "windows/window_manager.h"
+
+using handset::core::Guarded;
 
 namespace handset::shell {
 namespace {
@@ -147,26 +150,28 @@ std::string PressSoftKey(HWND bar, int number) {
 }  // namespace handset::shell
 
 extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
-  if (!info || info->cbSize != sizeof(SHMENUBARINFO) || !IsWindow(info->hwndParent)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  HMENU menu = nullptr;
-  if (!(info->dwFlags & SHCMBF_EMPTYBAR)) {
-    // Without SHCMBF_HMENU the id names a toolbar resource, which this handset has no bars of.
-    if (!(info->dwFlags & SHCMBF_HMENU)) {
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    if (!info || info->cbSize != sizeof(SHMENUBARINFO) || !IsWindow(info->hwndParent)) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return FALSE;
     }
-    menu = LoadMenuW(info->hInstRes, MAKEINTRESOURCEW(info->nToolBarId));
-    if (!menu) return FALSE;
-  }
-  HWND bar = handset::shell::CreateSoftKeyBar(info->hwndParent, menu);
-  if (!bar) {
-    if (menu) DestroyMenu(menu);
-    return FALSE;
-  }
-  if (info->dwFlags & SHCMBF_HIDDEN) ShowWindow(bar, SW_HIDE);
-  info->hwndMB = bar;
-  return TRUE;
+    HMENU menu = nullptr;
+    if (!(info->dwFlags & SHCMBF_EMPTYBAR)) {
+      // Without SHCMBF_HMENU the id names a toolbar resource, which this handset has no bars of.
+      if (!(info->dwFlags & SHCMBF_HMENU)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+      }
+      menu = LoadMenuW(info->hInstRes, MAKEINTRESOURCEW(info->nToolBarId));
+      if (!menu) return FALSE;
+    }
+    HWND bar = handset::shell::CreateSoftKeyBar(info->hwndParent, menu);
+    if (!bar) {
+      if (menu) DestroyMenu(menu);
+      return FALSE;
+    }
+    if (info->dwFlags & SHCMBF_HIDDEN) ShowWindow(bar, SW_HIDE);
+    info->hwndMB = bar;
+    return TRUE;
+  });
 }

@@ -2,9 +2,9 @@
 #include <pthread.h>
 
 #include <string>
-#include <system_error>
 #include <thread>
 
+#include "core/api_guard.h"
 #include "core/handset.h"
 #include "threads/current_thread.h"
 #include "threads/thread_exit.h"
@@ -12,6 +12,8 @@
 #include "trace/trace.h"
 
 #include <windows.h>
+
+using handset::core::Guarded;
 
 namespace {
 
@@ -27,24 +29,23 @@ extern "C" {
 
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, DWORD stackSize, LPTHREAD_START_ROUTINE start,
                     LPVOID parameter, DWORD flags, LPDWORD threadId) {
-  handset::trace::Record("CreateThread", {});
-  // Without ResumeThread on this handset a suspended thread could never run.
-  if (!start || (flags & CREATE_SUSPENDED)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  std::shared_ptr<HandsetThread> thread;
-  try {
-    thread = handset::core::State<handset::threads::ThreadTable>().Start(start, parameter);
-  } catch (const std::system_error&) {
-  }
-  if (!thread) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-  }
-  if (threadId) *threadId = thread->id;
-  auto& handles = handset::core::Current().Handles();
-  return handles.ToHandle<HANDLE>(handles.Add(thread));
+  return Guarded<HANDLE>(nullptr, [&]() -> HANDLE {
+    handset::trace::Record("CreateThread", {});
+    // Without ResumeThread on this handset a suspended thread could never run.
+    if (!start || (flags & CREATE_SUSPENDED)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return nullptr;
+    }
+    // A thread the system cannot start (std::system_error) fails through the guard, like an allocation.
+    std::shared_ptr<HandsetThread> thread = handset::core::State<handset::threads::ThreadTable>().Start(start, parameter);
+    if (!thread) {
+      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+      return nullptr;
+    }
+    if (threadId) *threadId = thread->id;
+    auto& handles = handset::core::Current().Handles();
+    return handles.ToHandle<HANDLE>(handles.Add(thread));
+  });
 }
 
 void Sleep(DWORD milliseconds) {
@@ -59,39 +60,45 @@ void Sleep(DWORD milliseconds) {
 }
 
 BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode) {
-  auto found = FindThread(thread);
-  if (!found) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  if (!exitCode) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  *exitCode = found->table.ExitCode(*found);
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    auto found = FindThread(thread);
+    if (!found) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    if (!exitCode) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
+    }
+    *exitCode = found->table.ExitCode(*found);
+    return TRUE;
+  });
 }
 
 BOOL TerminateThread(HANDLE thread, DWORD exitCode) {
-  handset::trace::Record("TerminateThread", {std::to_string(exitCode)});
-  auto found = FindThread(thread);
-  if (!found) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  found->table.Terminate(*found, exitCode);
-  return TRUE;
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    handset::trace::Record("TerminateThread", {std::to_string(exitCode)});
+    auto found = FindThread(thread);
+    if (!found) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    found->table.Terminate(*found, exitCode);
+    return TRUE;
+  });
 }
 
 DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
-  handset::threads::TerminationPoint();
-  auto found = FindThread(object);
-  if (!found) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return WAIT_FAILED;
-  }
-  return found->table.WaitForEnd(*found, handset::threads::DeadlineAfter(milliseconds)) ? WAIT_OBJECT_0
-                                                                                          : WAIT_TIMEOUT;
+  return Guarded<DWORD>(WAIT_FAILED, [&]() -> DWORD {
+    handset::threads::TerminationPoint();
+    auto found = FindThread(object);
+    if (!found) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return WAIT_FAILED;
+    }
+    return found->table.WaitForEnd(*found, handset::threads::DeadlineAfter(milliseconds)) ? WAIT_OBJECT_0
+                                                                                            : WAIT_TIMEOUT;
+  });
 }
 
 DWORD GetCurrentThreadId(void) { return handset::threads::CurrentThreadId(); }
