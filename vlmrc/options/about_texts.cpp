@@ -4,56 +4,12 @@
 #include "frame/module.h"
 #include "options/about_page.h"
 #include "resources/resource.h"
+#include "ui/format_check.h"
 
 #define ABOUT_LINE_UNITS 256
-// wsprintfW writes at most this many units, terminator included.
-#define FORMAT_OUTPUT_UNITS 1024
 #define COPYRIGHT_SIGN 0xA9
 
 const WCHAR AboutVersionText[] = TEXT("2.5");
-
-typedef enum { ARG_STRING, ARG_CHAR, ARG_NUMBER, ARG_UNSUPPORTED } FormatArgument;
-
-// The kind of argument the directive at `text` (just past its '%') takes, with `text` moved past
-// it. Flags, a fixed width, a precision and the 'l' size prefix are allowed; a width or precision
-// taken from the arguments ('*') and every other size prefix or type are not.
-static FormatArgument TakeDirective(LPCWSTR* text) {
-  LPCWSTR at = *text;
-  while (*at == '-' || *at == '#' || *at == '0' || *at == ' ' || *at == '+') ++at;
-  while (*at >= '0' && *at <= '9') ++at;
-  if (*at == '.') {
-    ++at;
-    while (*at >= '0' && *at <= '9') ++at;
-  }
-  if (*at == 'l') ++at;
-  FormatArgument kind;
-  switch (*at) {
-    case 's': case 'S': kind = ARG_STRING; break;
-    case 'c': case 'C': kind = ARG_CHAR; break;
-    case 'd': case 'i': case 'u': case 'x': case 'X': kind = ARG_NUMBER; break;
-    default: return ARG_UNSUPPORTED;
-  }
-  *text = at + 1;
-  return kind;
-}
-
-// TRUE when the text's directives take the expected arguments, in order: the first `expected`
-// kinds or fewer, at least one. A text without directives (a line already filled in) or with any
-// other directive is not a format the page may fill, since formatting it would read arguments that
-// were never passed or of another kind.
-static BOOL IsFormatFor(LPCWSTR text, const FormatArgument* expected, int count) {
-  int taken = 0;
-  for (LPCWSTR at = text; *at != 0;) {
-    if (*at++ != '%') continue;
-    if (*at == '%') {
-      ++at;
-      continue;
-    }
-    if (taken == count || TakeDirective(&at) != expected[taken]) return FALSE;
-    ++taken;
-  }
-  return taken > 0;
-}
 
 static const FormatArgument VersionArguments[] = {ARG_STRING, ARG_NUMBER};
 static const FormatArgument YearArguments[] = {ARG_CHAR, ARG_NUMBER};

@@ -7,6 +7,7 @@
 #include "frame/module.h"
 #include "options/about_page.h"
 #include "options/display_scale.h"
+#include "options/forwarding_page.h"
 #include "options/preferences_page.h"
 #include "resources/resource.h"
 #include "settings/dbmui_setting.h"
@@ -63,11 +64,11 @@ int VTOptSheet::Run() {
   GetVideoCFSettings(&forwarding);
   LoadDBMUISetting();
 
-  // The call forwarding page joins between the two when the network supports forwarding; until
-  // that page exists the sheet shows the preferences and the about page in every case.
+  // The call forwarding page joins between the two when the network supports forwarding.
   PROPSHEETPAGEW pages[SHEET_PAGE_CAPACITY];
   UINT pageCount = 0;
   FillPage(&pages[pageCount++], IDD_VIDEO_PREFS_LANDSCAPE, PreferencesPageProc, (LPARAM)&settings);
+  if (forwarding.SupportCF != 0) FillPage(&pages[pageCount++], IDD_CALL_FORWARDING, ForwardingPageProc, 0);
   FillPage(&pages[pageCount++], IDD_ABOUT_LANDSCAPE, AboutPageProc, 0);
 
   PROPSHEETHEADERW header;

@@ -42,6 +42,17 @@
 #define IDD_VIDEO_PREFS_PORTRAIT 7303
 #define IDD_ABOUT_PORTRAIT 7307
 #define IDD_ABOUT_LANDSCAPE 7308
+#define IDD_CALL_FORWARDING_PORTRAIT 7304
+
+// Call forwarding page: the one-entry list and the command that starts the forwarding flow
+#define IDC_CF_ENTRY_LIST 7206
+#define IDC_CF_START 7205
+#define IDC_CF_PAGE_LABEL 1030
+
+// The forwarding screens: the progress dialogs and the forwarding settings sheet's page
+#define IDD_CF_QUERY 7310
+#define IDD_CF_SET 7311
+#define IDD_CF_SETTINGS 7306
 
 // Video call preferences page
 #define IDC_SHOW_CALL_TIME 1020
@@ -76,3 +87,8 @@
 #define IDC_CF_NOANS_NUMBER 1051
 #define IDC_CF_UNAVAILABLE_NUMBER 1052
 #define IDC_CF_BUSY_NUMBER 1053
+#define IDC_CF_HEADING 7202
+#define IDC_CF_NOREPLY_LIST 7207
+#define IDC_CF_NOREPLY_LABEL 7208
+#define IDC_CF_NUMBERS_LABEL 1030
+#define IDC_CF_CONDITIONS_LABEL 1031

@@ -8,9 +8,12 @@
 #include <windows.h>
 
 #include "forwarding/cf_info.h"
+#include "forwarding/cf_progress_dialogs.h"
+#include "forwarding/cf_settings_sheet.h"
 #include "forwarding/vt_service_library.h"
 #include "options/about_page.h"
 #include "options/display_scale.h"
+#include "options/options_sheet.h"
 #include "options/page_scrolling.h"
 #include "options/preferences_page.h"
 #include "options/template_relayout.h"
@@ -78,6 +81,14 @@ struct VlmrcInternals {
   decltype(&::CompareCFInfo) CompareCFInfo;
   decltype(&::SaveCFNumbers) SaveCFNumbers;
   decltype(&::LoadCFNumbers) LoadCFNumbers;
+
+  // The forwarding screens: the progress dialogs, the forwarding settings sheet, and the options
+  // sheet's guard that the forwarding page sets around them.
+  decltype(&::ShowReadDlg) ShowReadDlg;
+  decltype(&::ShowWriteDlg) ShowWriteDlg;
+  decltype(&::ValidateCFRequest) ValidateCFRequest;
+  decltype(&::ShowCFSheet) ShowCFSheet;
+  BOOL* SheetDialogGuard;
 
   // The options pages' helpers.
   decltype(&::ComposeAboutTexts) ComposeAboutTexts;

@@ -10,10 +10,13 @@
 #include "handset/screen.h"
 #include "handset/user.h"
 #include "support/vlmrc_test.h"
+#include "zarvo3gvt/network.h"
 
 namespace {
 
 namespace user = handset::user;
+namespace network = zarvo3gvt::network;
+using namespace std::chrono_literals;
 
 constexpr int kMirrorCameraBox = 7204;
 constexpr int kShowCallTimeBox = 1020;
@@ -23,6 +26,12 @@ constexpr int kPicturePath = 7200;
 constexpr int kPreferencesTemplate = 7301;
 constexpr int kAboutTemplate = 7308;
 constexpr int kVersionLine = 7209;
+constexpr int kForwardingTemplate = 7302;
+constexpr int kForwardingStart = 7205;
+constexpr int kQueryDialog = 7310;
+constexpr int kForwardingSettings = 7306;
+constexpr int kBusyBox = 1023;
+constexpr int kBusyNumber = 1053;
 
 int g_changeNotices = 0;
 
@@ -178,7 +187,7 @@ TEST_F(OptionsScreenTest, TheAboutPageShowsTheVersionsAndTheLogo) {
         logo = logo || (SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0 && rect.right > 0 && rect.bottom > 0);
       }
   });
-  Open({user::Tab(1), user::Expect(user::Dialog(kAboutTemplate)), look, user::Cancel()});
+  Open({user::Tab(u"About"), user::Expect(user::Dialog(kAboutTemplate)), look, user::Cancel()});
   EXPECT_NE(version.find(u"2.5"), std::u16string::npos);
   EXPECT_EQ(version.find(u'%'), std::u16string::npos) << "the format is filled in";
   EXPECT_TRUE(logo);
@@ -187,9 +196,60 @@ TEST_F(OptionsScreenTest, TheAboutPageShowsTheVersionsAndTheLogo) {
   RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"ControlPanel\\LV", 0, nullptr, 0, 0, nullptr, &key, nullptr);
   RegCloseKey(key);
   logo = false;
-  Open({user::Tab(1), look, user::Rotate(320, 240), look, user::Cancel()});
+  Open({user::Tab(u"About"), look, user::Rotate(320, 240), look, user::Cancel()});
   EXPECT_FALSE(logo) << "the key ControlPanel\\LV hides the logo";
   EXPECT_EQ(version.find(u'%'), std::u16string::npos) << "filled in again after the relayout";
+}
+
+// The forwarding page sits between the other two only when forwarding is supported.
+TEST_F(OptionsScreenTest, TheForwardingPageIsTheMiddlePageWhenForwardingIsSupported) {
+  auto tabs = [](std::vector<std::u16string>& titles) {
+    return user::Run("read the tabs", [&titles] {
+      HWND tabControl = reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETTABCONTROL, 0, 0));
+      for (int i = 0; i < SendMessageW(tabControl, TCM_GETITEMCOUNT, 0, 0); ++i) {
+        WCHAR text[64] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(tabControl, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        titles.push_back(text);
+      }
+    });
+  };
+  std::vector<std::u16string> supported, unsupported;
+  Open({user::Expect(user::Dialog(kPreferencesTemplate)), tabs(supported), user::Cancel()});
+  HKEY key;
+  RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Zarvo\\Phone", 0, nullptr, 0, 0, nullptr, &key, nullptr);
+  DWORD off = 0;
+  RegSetValueExW(key, u"SupportCF", 0, REG_DWORD, reinterpret_cast<BYTE*>(&off), sizeof off);
+  RegCloseKey(key);
+  Open({user::Expect(user::Dialog(kPreferencesTemplate)), tabs(unsupported), user::Cancel()});
+  EXPECT_EQ(supported, (std::vector<std::u16string>{u"Preferences", u"Forwarding", u"About"}));
+  EXPECT_EQ(unsupported, (std::vector<std::u16string>{u"Preferences", u"About"}));
+}
+
+// The whole flow against the simulated network: the page's command queries, the forwarding
+// settings open on the answer, one reason is changed and accepted, the change is sent, and the
+// options sheet, back on its forwarding page, closes with OK. A query the user cancels leaves the
+// sheet on the page.
+TEST_F(OptionsScreenTest, TheForwardingFlowChangesTheNetworkAndComesBackToThePage) {
+  network::WriteBehaviour({.failure = network::Failure::Silent, .error = 30, .latencyMs = 0});
+  Store(Defaults());
+  Open({user::Tab(u"Forwarding"), user::Expect(user::Dialog(kForwardingTemplate)), user::Tap(kForwardingStart),
+        user::Cancel().When(user::Dialog(kQueryDialog, 2s)), user::Expect(user::Dialog(kForwardingTemplate, 2s)),
+        user::Cancel()});
+
+  network::WriteBehaviour({.failure = network::Failure::None, .error = 30, .latencyMs = 0});
+  network::WriteReason(network::Reason::AllCalls, {false, u"5550122"});
+  Open({user::Tab(u"Forwarding"), user::Tap(kForwardingStart), user::Expect(user::Dialog(kForwardingSettings, 5s)),
+        user::Check(kBusyBox), user::Type(kBusyNumber, u"555 0100"), user::Ok(),
+        user::Expect(user::Dialog(kForwardingTemplate, 5s)), user::Ok()});
+  network::State state = network::ReadState();
+  EXPECT_TRUE(state[network::Reason::Busy].active);
+  EXPECT_EQ(state[network::Reason::Busy].number, u"5550100");
+  EXPECT_FALSE(state[network::Reason::AllCalls].active);
+  EXPECT_EQ(g_changeNotices, 2) << "the options sheet closed with OK";
 }
 
 }  // namespace
