@@ -20,8 +20,9 @@ void WindowManager::InvalidateLocked(Window& window, const RECT* rect, bool eras
   wake.push_back(window.queue);
   windows.push_back(window.handle);
   CoverAbove(window, *area, erase, wake, windows);
-  // Without WS_CLIPCHILDREN the parent paints over its children, so they are painted again too.
-  if (window.style & WS_CLIPCHILDREN) return;
+  // A window's device context is clipped to a rectangle, never around its children, even with
+  // WS_CLIPCHILDREN: whatever the parent paints covers its children, so they are painted again
+  // after it (a parent is painted before its children).
   for (const auto& child : window.children) {
     auto overlap = Intersection(*area, child->rect);
     if (!overlap) continue;

@@ -159,6 +159,25 @@ TEST_F(WindowPositionsTest, ParentsPaintBeforeTheirChildrenAndHiddenWindowsNotAt
                                  {.only = OnlyMessages({WM_PAINT})}));
 }
 
+// What a parent paints covers its children, WS_CLIPCHILDREN or not (a device context is clipped to a
+// rectangle), so invalidating the parent has the children painted again after it.
+TEST_F(WindowPositionsTest, InvalidatingAParentRepaintsItsChildrenAfterIt) {
+  for (DWORD clip : {0u, static_cast<DWORD>(WS_CLIPCHILDREN)}) {
+    SCOPED_TRACE(clip ? "WS_CLIPCHILDREN" : "no WS_CLIPCHILDREN");
+    HWND parent = Create(u"p", nullptr, WS_VISIBLE | clip);
+    HWND child = Create(u"c", parent, WS_VISIBLE);
+    HWND grandchild = Create(u"g", child, WS_VISIBLE);
+    PaintsAfterPumping();
+    InvalidateRect(parent, nullptr, TRUE);
+    Messages().Clear();
+    PumpFor(std::chrono::milliseconds(30));
+    EXPECT_TRUE(Messages().Matches({{WM_PAINT, kPosted, 0, 0, parent}, {WM_PAINT, kPosted, 0, 0, child},
+                                    {WM_PAINT, kPosted, 0, 0, grandchild}},
+                                   {.only = OnlyMessages({WM_PAINT})}));
+    DestroyWindow(parent);
+  }
+}
+
 TEST_F(WindowPositionsTest, UpdateWindowPaintsAtOnceAndBeginPaintGivesTheUpdateRectangle) {
   HWND window = Create(u"w", nullptr, WS_VISIBLE);
   PaintsAfterPumping();
