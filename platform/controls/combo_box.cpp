@@ -105,6 +105,9 @@ bool ChooseComboItem(HWND window, int index) {
 }
 
 LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // As on Win32, the scroll bar styles belong to the dropped list: the field itself has no scroll bar.
+  if (message == WM_CREATE)
+    SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL));
   auto record = RecordOf<ComboBoxRecord>(window);
   if (!record) return DefWindowProcW(window, message, wParam, lParam);
   auto& items = record->items;

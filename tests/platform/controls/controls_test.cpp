@@ -201,6 +201,17 @@ TEST_F(ControlsTest, AComboBoxShowsItsChoiceAndAUsersChoiceCarriesTheWholeSequen
   EXPECT_NE(std::find(listCodes.begin(), listCodes.end(), LBN_SELCHANGE), listCodes.end());
 }
 
+// WS_VSCROLL of a combo box is its dropped list's: the field has no scroll bar of its own.
+TEST_F(ControlsTest, AComboBoxGivesItsScrollBarStyleToItsList) {
+  HWND combo = CreateWindowExW(0, u"combobox", u"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 80, 60,
+                               dialog, nullptr, nullptr, nullptr);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(GetWindowLongW(combo, GWL_STYLE) & WS_VSCROLL, 0);
+  RECT client{};
+  GetClientRect(combo, &client);
+  EXPECT_EQ(client.right, 80) << "no room taken by a scroll bar";
+}
+
 TEST_F(ControlsTest, TheScriptedUserTypesWithinTheLimitAndCannotReachDisabledControls) {
   dialog_test::g_hook = [](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<INT_PTR> {
     if (message == WM_INITDIALOG) {
