@@ -15,12 +15,7 @@ namespace {
 
 namespace user = handset::user;
 
-#define LARGE_BUTTON_KEY u"SoftWare\\Zarvo\\Velmora\\LargeBtn"
-#define LARGE_BUTTON_VALUE u"LargeMode"
 constexpr DWORD kLargeButtonMode = 12;
-
-const handset::screen::Size kScreenSizes[] = {{240, 320}, {320, 240}, {240, 240}, {480, 640},
-                                              {640, 480}, {480, 800}, {800, 480}};
 
 // What the steps built here found wrong during a run; a step of the scripted user cannot fail
 // the run from a check of its own, so the run collects these after the sheet has closed.
@@ -48,34 +43,36 @@ std::string PageTitle(HWND sheet, int page) {
   return FieldText(text, MAX_PATH);
 }
 
-// The large-button setting of the device, set for a run and put back as it was afterwards.
-class LargeButtonSetting {
+// A DWORD value of the device's registry, set for a run and put back as it was afterwards; nothing
+// is touched without a value to set.
+class DwordValueForRun {
  public:
-  explicit LargeButtonSetting(bool large) {
-    if (!large) return;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, LARGE_BUTTON_KEY, 0, nullptr, 0, 0, nullptr, &key_, nullptr) !=
-        ERROR_SUCCESS)
-      throw CommandError("the large-button setting cannot be changed");
+  DwordValueForRun(LPCWSTR keyPath, LPCWSTR valueName, std::optional<DWORD> value, const char* what)
+      : valueName_(valueName) {
+    if (!value) return;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, 0, nullptr, &key_, nullptr) != ERROR_SUCCESS)
+      throw CommandError(std::string("the ") + what + " cannot be changed");
     DWORD size = sizeof(previous_);
-    hadValue_ = RegQueryValueExW(key_, LARGE_BUTTON_VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_),
-                                 &size) == ERROR_SUCCESS;
-    Write(kLargeButtonMode);
+    hadValue_ = RegQueryValueExW(key_, valueName_, nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_), &size) ==
+                ERROR_SUCCESS;
+    Write(*value);
   }
-  ~LargeButtonSetting() {
+  ~DwordValueForRun() {
     if (!key_) return;
     if (hadValue_)
       Write(previous_);
     else
-      RegDeleteValueW(key_, LARGE_BUTTON_VALUE);
+      RegDeleteValueW(key_, valueName_);
     RegCloseKey(key_);
   }
-  LargeButtonSetting(const LargeButtonSetting&) = delete;
-  LargeButtonSetting& operator=(const LargeButtonSetting&) = delete;
+  DwordValueForRun(const DwordValueForRun&) = delete;
+  DwordValueForRun& operator=(const DwordValueForRun&) = delete;
 
  private:
   void Write(DWORD value) {
-    RegSetValueExW(key_, LARGE_BUTTON_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    RegSetValueExW(key_, valueName_, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
   }
+  LPCWSTR valueName_;
   HKEY key_ = nullptr;
   bool hadValue_ = false;
   DWORD previous_ = 0;
@@ -118,6 +115,16 @@ std::string HtmlEscape(const std::string& text) {
     }
   }
   return out;
+}
+
+void Capture(const std::filesystem::path& folder, const std::string& file, ScreenRow& row, int sizeIndex,
+             ScreensIndex& index) {
+  if (!handset::screen::SavePng(folder / file)) {
+    StepErrors().push_back("cannot write " + (folder / file).string());
+    return;
+  }
+  row.files[sizeIndex] = file;
+  index.pictures.push_back(file);
 }
 
 }  // namespace
@@ -200,7 +207,11 @@ OptionsRunResult RunOptionsScreen(HostContext& context, const OptionsLook& look,
   auto createVTOpt = VLMRC_EXPORT(context, CreateVTOpt);
   HWND owner = context.WorkerWindowHandle();
   ScreenSizeForRun size(look.size);
-  LargeButtonSetting largeButtons(look.largeButtons);
+  DwordValueForRun largeButtons(u"SoftWare\\Zarvo\\Velmora\\LargeBtn", u"LargeMode",
+                                look.largeButtons ? std::optional(kLargeButtonMode) : std::nullopt,
+                                "large-button setting");
+  DwordValueForRun forwarding(u"Software\\Zarvo\\Phone", u"SupportCF",
+                              look.forwarding ? std::optional<DWORD>(1) : std::nullopt, "forwarding support setting");
 
   StepErrors().clear();
   user::SetScript(std::move(steps));
@@ -218,69 +229,76 @@ OptionsRunResult RunOptionsScreen(HostContext& context, const OptionsLook& look,
   return result;
 }
 
+user::Step CaptureScreen(const std::filesystem::path& folder, std::string file, ScreenRow& row, int sizeIndex,
+                         ScreensIndex& index) {
+  return user::Run("capture " + file,
+                   [&folder, file, &row, sizeIndex, &index] { Capture(folder, file, row, sizeIndex, index); });
+}
+
 ScreensIndex SaveEveryScreen(HostContext& context, const std::filesystem::path& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) throw CommandError("screens: cannot make the folder " + folder.string() + ": " + error.message());
 
-  struct Picture {
-    std::string file;
-    std::string page;
-  };
-  // pictures[look][page index][size index]
-  std::map<std::string, std::map<int, std::map<int, Picture>>> grid;
   ScreensIndex index;
   const char* looks[] = {"normal", "large-buttons"};
-  for (const char* lookName : looks) {
-    bool large = std::string(lookName) == "large-buttons";
-    for (int sizeIndex = 0; sizeIndex < static_cast<int>(std::size(kScreenSizes)); ++sizeIndex) {
-      const auto& size = kScreenSizes[sizeIndex];
-      std::string sizeName = std::to_string(size.width) + "x" + std::to_string(size.height);
+  // rows[page][look]; a page shows in the grid once a run has captured it.
+  std::map<int, std::map<std::string, ScreenRow>> pages;
+  std::vector<ScreenRow> forwarding;
+  // Sizes outermost, the small screens first: the library's display scale, once doubled on a large
+  // screen, stays so for the life of the process, as on a device, whose screen never changes.
+  for (int sizeIndex = 0; sizeIndex < static_cast<int>(std::size(kScreenSizes)); ++sizeIndex) {
+    const auto& size = kScreenSizes[sizeIndex];
+    std::string sizeName = std::to_string(size.width) + "x" + std::to_string(size.height);
+    for (const char* lookName : looks) {
+      bool large = std::string(lookName) == "large-buttons";
       std::vector<user::Step> steps;
       for (int page = 0; page < kMaxOptionPages; ++page) {
         steps.push_back(ShowOptionsPage(page, /*ifPresent=*/true));
         steps.push_back(user::Run("capture page " + std::to_string(page + 1), [&, page, sizeIndex, sizeName, lookName] {
           HWND sheet = OptionsSheet();
           if (page >= PageCount(sheet)) return;
-          std::string file = "page" + std::to_string(page + 1) + "-" + sizeName + "-" + lookName + ".png";
-          if (!handset::screen::SavePng(folder / file)) {
-            StepErrors().push_back("cannot write " + (folder / file).string());
-            return;
-          }
-          grid[lookName][page][sizeIndex] = Picture{file, PageTitle(sheet, page)};
-          index.pictures.push_back(file);
+          ScreenRow& row = pages[page][lookName];
+          row.title = PageTitle(sheet, page);
+          row.look = lookName;
+          Capture(folder, "page" + std::to_string(page + 1) + "-" + sizeName + "-" + lookName + ".png", row, sizeIndex,
+                  index);
         }));
       }
       steps.push_back(user::Cancel());
-      OptionsRunResult run = RunOptionsScreen(context, OptionsLook{size, large}, std::move(steps));
+      OptionsRunResult run =
+          RunOptionsScreen(context, OptionsLook{size, large, /*forwarding=*/true}, std::move(steps));
       if (!run.failures.empty())
         throw CommandError("screens: " + sizeName + " " + lookName + ": " + run.failures);
     }
+    SaveForwardingScreens(context, folder, sizeIndex, forwarding, index);
   }
+  std::vector<ScreenRow> rows;
+  for (auto& [page, byLook] : pages)
+    for (const char* lookName : looks)
+      if (auto found = byLook.find(lookName); found != byLook.end()) rows.push_back(std::move(found->second));
+  for (auto& row : forwarding) rows.push_back(std::move(row));
 
   std::ofstream html(folder / "index.html", std::ios::trunc);
   html << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Options screen</title>\n"
           "<style>body{font-family:sans-serif}table{border-collapse:collapse}td,th{border:1px solid #ccc;"
           "padding:6px;vertical-align:top;text-align:center}img{display:block;margin:auto}</style></head><body>\n"
-          "<h1>Options screen: every page, size and look</h1>\n<table>\n<tr><th>page</th><th>look</th>";
+          "<h1>Options screen: every page, size and look, and the forwarding screens</h1>\n<table>\n"
+          "<tr><th>screen</th><th>look</th>";
   for (const auto& size : kScreenSizes) html << "<th>" << size.width << " x " << size.height << "</th>";
   html << "</tr>\n";
-  for (int page = 0; page < kMaxOptionPages; ++page) {
-    for (const char* lookName : looks) {
-      auto& row = grid[lookName][page];
-      if (row.empty()) continue;
-      html << "<tr><th>" << HtmlEscape(row.begin()->second.page) << "</th><th>" << lookName << "</th>";
-      for (int sizeIndex = 0; sizeIndex < static_cast<int>(std::size(kScreenSizes)); ++sizeIndex) {
-        auto found = row.find(sizeIndex);
-        if (found == row.end()) {
-          html << "<td>-</td>";
-          continue;
-        }
-        html << "<td><img src=\"" << HtmlEscape(found->second.file) << "\" alt=\"" << HtmlEscape(found->second.file)
-             << "\"><br>" << HtmlEscape(found->second.file) << "</td>";
+  for (const ScreenRow& row : rows) {
+    html << "<tr><th>" << HtmlEscape(row.title) << "</th><th>" << HtmlEscape(row.look) << "</th>";
+    for (int sizeIndex = 0; sizeIndex < static_cast<int>(std::size(kScreenSizes)); ++sizeIndex) {
+      auto found = row.files.find(sizeIndex);
+      if (found == row.files.end()) {
+        html << "<td>-</td>";
+        continue;
       }
-      html << "</tr>\n";
+      html << "<td><img src=\"" << HtmlEscape(found->second) << "\" alt=\"" << HtmlEscape(found->second) << "\"><br>"
+           << HtmlEscape(found->second) << "</td>";
     }
+    html << "</tr>\n";
   }
   html << "</table>\n</body></html>\n";
   if (!html) throw CommandError("screens: cannot write " + (folder / "index.html").string());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,9 +18,14 @@ namespace vlmhost {
 // the about page.
 inline constexpr int kMaxOptionPages = 3;
 
+// The screen sizes of the handset, both orientations.
+inline constexpr handset::screen::Size kScreenSizes[] = {{240, 320}, {320, 240}, {240, 240}, {480, 640},
+                                                         {640, 480}, {480, 800}, {800, 480}};
+
 struct OptionsLook {
   std::optional<handset::screen::Size> size;  // the screen size for the run; the current one if not set
   bool largeButtons = false;
+  bool forwarding = false;  // the network supports forwarding during the run (the sheet's middle page)
 };
 
 struct OptionsRunResult {
@@ -52,8 +58,26 @@ struct ScreensIndex {
   std::vector<std::string> pictures;  // file names, relative to the output folder
 };
 
-// Every page in every supported size and orientation and both looks, as PNG files in `folder`,
-// with index.html.
+// One row of the grid of screens: a screen in one look, its picture file per index of kScreenSizes.
+struct ScreenRow {
+  std::string title;
+  std::string look;
+  std::map<int, std::string> files;
+};
+
+// A step that saves the screen as `folder`/`file` and enters it in `row` (for the size at
+// `sizeIndex`) and in `index`.
+handset::user::Step CaptureScreen(const std::filesystem::path& folder, std::string file, ScreenRow& row, int sizeIndex,
+                                  ScreensIndex& index);
+
+// The screens behind the forwarding page in the screen size at `sizeIndex`, each reached against
+// the simulated network set up for it, entered in `rows` (one row per screen, made by the first
+// call); the network's state and behaviour are as before afterwards.
+void SaveForwardingScreens(HostContext& context, const std::filesystem::path& folder, int sizeIndex,
+                           std::vector<ScreenRow>& rows, ScreensIndex& index);
+
+// Every page in every supported size and orientation and both looks, and the forwarding screens,
+// as PNG files in `folder`, with index.html.
 ScreensIndex SaveEveryScreen(HostContext& context, const std::filesystem::path& folder);
 
 }  // namespace vlmhost

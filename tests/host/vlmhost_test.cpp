@@ -319,13 +319,24 @@ TEST_F(VlmhostTest, OptionsFollowsAScenarioAndSavesItsScreenshots) {
   EXPECT_NE(failed.err.find("4242"), std::string::npos) << failed.err;
 }
 
-// `screens` writes a picture for every page, size and look, and an index that shows each of them.
+// `screens` writes a picture for every page, size and look and for every forwarding screen and size,
+// and an index that shows each of them; the simulated network and the stored numbers are left as
+// they were.
 TEST_F(VlmhostTest, ScreensWritesEveryPictureAndAnIndexOfThem) {
   std::filesystem::path out = device_ / "screens";
+  RunJson({"network", "set", "busy", "on", "5550100"});
+  RunJson({"network", "latency", "700"});
+  auto network = RunJson({"network", "show"});
   auto result = RunJson({"screens", "--out", out.string()});
+  EXPECT_EQ(RunJson({"network", "show"}), network);
+  RunJson({"registry", "export", (device_ / "after.reg").string()});
+  std::ifstream exported(device_ / "after.reg");
+  std::string registry((std::istreambuf_iterator<char>(exported)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(registry.find("stbusy"), std::string::npos) << "the numbers the screens entered are not kept";
   std::ifstream in(out / "index.html");
   std::string index((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(result["pictures"].size(), 2u * 7u * 2u) << "two pages, seven sizes, two looks";
+  EXPECT_EQ(result["pictures"].size(), 3u * 7u * 2u + 7u * 7u)
+      << "three pages, seven sizes, two looks; seven forwarding screens, seven sizes";
   for (const auto& picture : result["pictures"]) {
     std::string file = picture.get<std::string>();
     EXPECT_GT(std::filesystem::file_size(out / file), 0u) << file;
