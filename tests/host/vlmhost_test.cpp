@@ -325,7 +325,7 @@ TEST_F(VlmhostTest, ScreensWritesEveryPictureAndAnIndexOfThem) {
   auto result = RunJson({"screens", "--out", out.string()});
   std::ifstream in(out / "index.html");
   std::string index((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(result["pictures"].size(), 2u * 7u * 2u) << "two pages, seven sizes, two looks";
+  EXPECT_EQ(result["pictures"].size(), 3u * 7u * 2u) << "three pages (forwarding is supported by default), seven sizes, two looks";
   for (const auto& picture : result["pictures"]) {
     std::string file = picture.get<std::string>();
     EXPECT_GT(std::filesystem::file_size(out / file), 0u) << file;
