@@ -231,7 +231,7 @@ TEST_F(OptionsScreenTest, TheForwardingPageIsTheMiddlePageWhenForwardingIsSuppor
 
 // The whole flow against the simulated network: the page's command queries, the forwarding
 // settings open on the answer, one reason is changed and accepted, the change is sent, and the
-// options sheet, back on its forwarding page, closes with OK. A query the user cancels leaves the
+// options sheet, back on its forwarding page, closes with its OK soft key. A query the user cancels leaves the
 // sheet on the page.
 TEST_F(OptionsScreenTest, TheForwardingFlowChangesTheNetworkAndComesBackToThePage) {
   network::WriteBehaviour({.failure = network::Failure::Silent, .error = 30, .latencyMs = 0});
@@ -244,7 +244,7 @@ TEST_F(OptionsScreenTest, TheForwardingFlowChangesTheNetworkAndComesBackToThePag
   network::WriteReason(network::Reason::AllCalls, {false, u"5550122"});
   Open({user::Tab(u"Forwarding"), user::Tap(kForwardingStart), user::Expect(user::Dialog(kForwardingSettings, 5s)),
         user::Check(kBusyBox), user::Type(kBusyNumber, u"555 0100"), user::Ok(),
-        user::Expect(user::Dialog(kForwardingTemplate, 5s)), user::Ok()});
+        user::Expect(user::Dialog(kForwardingTemplate, 5s)), user::SoftKey(1)});
   network::State state = network::ReadState();
   EXPECT_TRUE(state[network::Reason::Busy].active);
   EXPECT_EQ(state[network::Reason::Busy].number, u"5550100");
