@@ -6,11 +6,13 @@
 
 #include "handset/registry.h"
 #include "handset/trace.h"
+#include "support/record_text.h"
 #include "support/vlmrc_test.h"
 
 namespace {
 
 namespace registry = handset::registry;
+using testing_support::RecordText;
 using testing_support::VlmrcTest;
 
 const std::string kPhone = "HKLM\\Software\\Zarvo\\Phone";
@@ -54,7 +56,7 @@ TEST_F(VtOptionSettingsTest, EmptyRegistryGivesTheDefaultsAndCreatesTheKeys) {
   EXPECT_EQ(record.bMakeVideoCallMuteVideo, 1);
   EXPECT_EQ(record.MuteVideo, 0u);
   EXPECT_EQ(record.ViewMode, 0u);
-  EXPECT_EQ(std::u16string(record.PicFileName), u"");
+  EXPECT_EQ(RecordText(record.PicFileName), u"");
   EXPECT_EQ(record.Angle, 90u);
   EXPECT_TRUE(registry::KeyExists("HKLM\\SOFTWARE\\zarvo\\PHONE"));
 }
@@ -104,7 +106,7 @@ TEST_F(VtOptionSettingsTest, StoreKeepsTheCallersValuesAndNeverWritesTheAngle) {
   EXPECT_EQ(back.bMirrorCamera, 1);
   EXPECT_EQ(back.MuteVideo, 2u);
   EXPECT_EQ(back.ViewMode, 3u);
-  EXPECT_EQ(std::u16string(back.PicFileName), path);
+  EXPECT_EQ(RecordText(back.PicFileName), path);
 }
 
 TEST_F(VtOptionSettingsTest, PictureNamesUpTo258CharactersRoundTripLongerOnesReadAsEmpty) {
@@ -114,14 +116,14 @@ TEST_F(VtOptionSettingsTest, PictureNamesUpTo258CharactersRoundTripLongerOnesRea
   set_(&record);
   VTOptSetting back = MarkedRecord();
   get_(&back);
-  EXPECT_EQ(std::u16string(back.PicFileName), fits);
+  EXPECT_EQ(RecordText(back.PicFileName), fits);
 
   std::u16string tooLong(259, u'l');
   std::memcpy(record.PicFileName, tooLong.c_str(), (tooLong.size() + 1) * 2);
   set_(&record);
   EXPECT_EQ(StoredString("PicFileName"), tooLong + u'\0');  // stored in full
   get_(&back);
-  EXPECT_EQ(std::u16string(back.PicFileName), u"");
+  EXPECT_EQ(RecordText(back.PicFileName), u"");
 }
 
 TEST_F(VtOptionSettingsTest, UnterminatedPictureNameIsStoredCutWithoutReadingPastTheField) {
@@ -147,6 +149,7 @@ TEST_F(VtOptionSettingsTest, AngleFollowsTheRotationKeyWhichIsNeverCreated) {
 }
 
 TEST_F(VtOptionSettingsTest, UnavailableOuterKeyLeavesTheRecordAndRegistryAlone) {
+  REQUIRES_HANDSET("registry fault injection");
   registry::WriteDword(kRotation, "Angle", 180);
   registry::FailKey("HKLM\\SoftWare\\Zarvo");
   VTOptSetting record = MarkedRecord();
@@ -160,6 +163,7 @@ TEST_F(VtOptionSettingsTest, UnavailableOuterKeyLeavesTheRecordAndRegistryAlone)
 }
 
 TEST_F(VtOptionSettingsTest, UnavailableInnerKeyStillReadsTheAngleButStoresNothing) {
+  REQUIRES_HANDSET("registry fault injection");
   registry::WriteDword(kRotation, "Angle", 180);
   registry::FailKey(kPhone);
   VTOptSetting record = MarkedRecord();
@@ -178,6 +182,7 @@ TEST_F(VtOptionSettingsTest, UnavailableInnerKeyStillReadsTheAngleButStoresNothi
 }
 
 TEST_F(VtOptionSettingsTest, ReadsInOrderAndClosesInnerKeysBeforeTheOuterOne) {
+  REQUIRES_HANDSET("call trace");
   registry::WriteDword(kRotation, "Angle", 90);
   handset::trace::Start();
   VTOptSetting record{};
@@ -199,25 +204,48 @@ TEST_F(VtOptionSettingsTest, ReadsInOrderAndClosesInnerKeysBeforeTheOuterOne) {
 
 // The host's worker window, counting the change notifications it receives.
 int g_notifications = 0;
-LRESULT WorkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WorkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_VTOPT_CHANGED && wParam == 0 && lParam == 0) ++g_notifications;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-TEST_F(VtOptionSettingsTest, TheWorkerWindowIsNotifiedOnceAfterBothKeysAreClosed) {
+// The worker window under the host's class and title, with no notification counted yet.
+HWND CreateWorker() {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WorkerProc;
   windowClass.lpszClassName = VLMRC_WORKER_CLASS;
-  ASSERT_NE(RegisterClassW(&windowClass), 0);
+  // One test process may register the class for an earlier test already.
+  if (RegisterClassW(&windowClass) == 0) {
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
+  }
+  g_notifications = 0;
   HWND worker = CreateWindowExW(0, VLMRC_WORKER_CLASS, VLMRC_WORKER_TITLE, 0, 0, 0, 0, 0, nullptr, nullptr,
                                 nullptr, nullptr);
+  EXPECT_NE(worker, nullptr) << "error " << GetLastError();
+  return worker;
+}
+
+TEST_F(VtOptionSettingsTest, TheWorkerWindowIsNotifiedOnceAndStoringNeedsNoWorker) {
+  HWND worker = CreateWorker();
   ASSERT_NE(worker, nullptr);
-  g_notifications = 0;
-  handset::trace::Start();
   VTOptSetting record{};
   set_(&record);
   EXPECT_EQ(g_notifications, 1);
+  DestroyWindow(worker);
 
+  record.ViewMode = 4;
+  set_(&record);
+  EXPECT_EQ(registry::Read(kPhone, "ViewMode")->data, (std::vector<uint8_t>{4, 0, 0, 0}));
+  EXPECT_EQ(g_notifications, 1);
+}
+
+TEST_F(VtOptionSettingsTest, TheWorkerWindowIsNotifiedAfterBothKeysAreClosed) {
+  REQUIRES_HANDSET("call trace");
+  HWND worker = CreateWorker();
+  ASSERT_NE(worker, nullptr);
+  handset::trace::Start();
+  VTOptSetting record{};
+  set_(&record);
   std::vector<std::string> tail;
   for (const auto& call : handset::trace::Calls())
     if (call.function == "RegCloseKey" || call.function == "FindWindowW" || call.function == "SendMessageW")
@@ -225,15 +253,10 @@ TEST_F(VtOptionSettingsTest, TheWorkerWindowIsNotifiedOnceAfterBothKeysAreClosed
   EXPECT_EQ(tail, (std::vector<std::string>{"RegCloseKey HKLM\\SoftWare\\Zarvo\\Phone",
                                             "RegCloseKey HKLM\\SoftWare\\Zarvo", "FindWindowW", "SendMessageW"}));
   DestroyWindow(worker);
-
-  // Without a worker window everything is still stored.
-  record.ViewMode = 4;
-  set_(&record);
-  EXPECT_EQ(registry::Read(kPhone, "ViewMode")->data, (std::vector<uint8_t>{4, 0, 0, 0}));
-  EXPECT_EQ(g_notifications, 1);
 }
 
 TEST_F(VtOptionSettingsTest, NullRecordsAreIgnored) {
+  REQUIRES_HANDSET("call trace");
   handset::trace::Start();
   get_(nullptr);
   set_(nullptr);
