@@ -5,6 +5,9 @@
 #include <aygshell.h>
 #include <stdarg.h>
 
+#include <cstring>
+#include <vector>
+
 extern "C" {
 
 FARPROC WINAPI GetProcAddressW(HMODULE module, LPCWSTR procName) {
@@ -60,40 +63,55 @@ LONG WINAPI Win32CeRegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM
   return RegOpenKeyExW(key, subKey, options, CeAccess(access), result);
 }
 
-// Reads one value of the expected type into `data` (`size` bytes); the caller's buffer is written
-// only on success.
-static HRESULT ReadRegistryValue(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD expectedType, BYTE* data,
-                                 DWORD size) {
-  if (key == NULL || data == NULL) return E_INVALIDARG;
+// Reads one value of `key`, or of its sub-key opened for this read: S_OK, or the Win32 failure as an
+// HRESULT. The size is asked first, and again if the value grew between the two calls.
+static HRESULT ReadRegistryValue(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD& type,
+                                 std::vector<BYTE>& bytes) {
   HKEY opened = key;
   if (subKey != NULL) {
     LONG error = RegOpenKeyExW(key, subKey, 0, KEY_QUERY_VALUE, &opened);
     if (error != ERROR_SUCCESS) return HRESULT_FROM_WIN32(error);
   }
-  DWORD type = 0;
-  DWORD needed = 0;
-  LONG error = RegQueryValueExW(opened, valueName, NULL, &type, NULL, &needed);
-  HRESULT result = S_OK;
-  if (error != ERROR_SUCCESS) {
-    result = HRESULT_FROM_WIN32(error);
-  } else if (type != expectedType) {
-    result = E_DATATYPE_MISMATCH;
-  } else if (needed > size) {
-    result = E_INSUFFICIENT_BUFFER;
-  } else {
-    error = RegQueryValueExW(opened, valueName, NULL, NULL, data, &needed);
-    if (error != ERROR_SUCCESS) result = HRESULT_FROM_WIN32(error);
+  LONG error;
+  for (;;) {
+    DWORD size = 0;
+    error = RegQueryValueExW(opened, valueName, NULL, &type, NULL, &size);
+    if (error != ERROR_SUCCESS) break;
+    bytes.resize(size);
+    error = RegQueryValueExW(opened, valueName, NULL, &type, bytes.data(), &size);
+    if (error == ERROR_MORE_DATA) continue;
+    bytes.resize(size);
+    break;
   }
   if (opened != key) RegCloseKey(opened);
-  return result;
+  return error == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(error);
 }
 
 HRESULT WINAPI RegistryGetDWORD(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD* data) {
-  return ReadRegistryValue(key, subKey, valueName, REG_DWORD, (BYTE*)data, sizeof(DWORD));
+  if (key == NULL || data == NULL) return E_INVALIDARG;
+  DWORD type = REG_NONE;
+  std::vector<BYTE> bytes;
+  HRESULT read = ReadRegistryValue(key, subKey, valueName, type, bytes);
+  if (FAILED(read)) return read;
+  if (type != REG_DWORD || bytes.size() != sizeof(DWORD)) return E_DATATYPE_MISMATCH;
+  std::memcpy(data, bytes.data(), sizeof(DWORD));
+  return S_OK;
 }
 
 HRESULT WINAPI RegistryGetString(HKEY key, LPCWSTR subKey, LPCWSTR valueName, LPWSTR data, UINT capacity) {
-  return ReadRegistryValue(key, subKey, valueName, REG_SZ, (BYTE*)data, capacity * sizeof(WCHAR));
+  if (key == NULL || data == NULL) return E_INVALIDARG;
+  DWORD type = REG_NONE;
+  std::vector<BYTE> bytes;
+  HRESULT read = ReadRegistryValue(key, subKey, valueName, type, bytes);
+  if (FAILED(read)) return read;
+  if (type != REG_SZ) return E_DATATYPE_MISMATCH;
+  // The text ends at its first terminator, or with the data when it was stored without one.
+  size_t length = 0;
+  while (2 * length + 1 < bytes.size() && (bytes[2 * length] | bytes[2 * length + 1]) != 0) ++length;
+  if (length >= capacity) return E_INSUFFICIENT_BUFFER;
+  std::memcpy(data, bytes.data(), length * sizeof(WCHAR));
+  data[length] = 0;
+  return S_OK;
 }
 
 BOOL WINAPI SipGetInfo(SIPINFO* info) {
