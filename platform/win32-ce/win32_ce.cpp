@@ -129,6 +129,19 @@ HBITMAP WINAPI SHLoadDIBitmap(LPCWSTR fileName) {
   return (HBITMAP)LoadImageW(NULL, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
 }
 
+BOOL WINAPI SHInitDialog(PSHINITDLGINFO info) {
+  if (info == NULL || !(info->dwMask & SHIDIM_FLAGS) || !IsWindow(info->hDlg)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (info->dwFlags & (SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR)) {
+    RECT area;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    MoveWindow(info->hDlg, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+  }
+  return TRUE;
+}
+
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info) {
   if (info == NULL || info->cbSize != sizeof(SHMENUBARINFO) || !IsWindow(info->hwndParent)) {
     SetLastError(ERROR_INVALID_PARAMETER);

@@ -9,6 +9,22 @@
 #include "regext.h"
 #include "sipapi.h"
 
+// --- dialogs ----------------------------------------------------------------------------------
+typedef struct tagSHINITDLGINFO {
+  DWORD dwMask;  // SHIDIM_FLAGS
+  HWND hDlg;
+  DWORD dwFlags;  // SHIDIF_*
+} SHINITDLGINFO, *PSHINITDLGINFO;
+
+#define SHIDIM_FLAGS 0x0001
+
+#define SHIDIF_DONEBUTTON 0x0001
+#define SHIDIF_SIZEDLG 0x0002
+#define SHIDIF_SIZEDLGFULLSCREEN 0x0004
+#define SHIDIF_SIPDOWN 0x0008
+#define SHIDIF_FULLSCREENNOMENUBAR 0x0010
+#define SHIDIF_EMPTYMENU 0x0020
+
 // --- the soft-key menu bar --------------------------------------------------------------------
 typedef struct tagSHMENUBARINFO {
   DWORD cbSize;  // sizeof(SHMENUBARINFO)
@@ -66,6 +82,12 @@ extern "C" {
 // CE: a .bmp file (a device path) as a bitmap; NULL when missing or unreadable. Desktop: LoadImageW
 // from the file as a DIB section.
 HBITMAP WINAPI SHLoadDIBitmap(LPCWSTR fileName);
+
+// CE: sizes the dialog to the screen below the title bar (or above the input panel) and gives it
+// the title bar's OK button and an empty soft-key bar as dwFlags asks. Desktop: the sizing flags
+// place the dialog over the work area; a desktop dialog has no title-bar OK and no soft keys, so
+// those flags change nothing. FALSE for a missing dialog or a record without SHIDIM_FLAGS.
+BOOL WINAPI SHInitDialog(PSHINITDLGINFO info);
 
 // CE: a soft-key bar at the bottom of the screen from the menu resource, whose keys send their
 // commands to hwndParent. Desktop has no soft keys: the same menu becomes hwndParent's menu bar,
