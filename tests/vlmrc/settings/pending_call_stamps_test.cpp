@@ -125,7 +125,6 @@ TEST_F(PendingCallStampsTest, BothFamiliesShareCallNow) {
 }
 
 TEST_F(PendingCallStampsTest, ReaderRetriesFiveTimesWithoutCreatingKeys) {
-  REQUIRES_HANDSET("call trace");
   handset::trace::Start();
   DWORD value = 1;
   EXPECT_FALSE(isVt_(1000, &value));

@@ -82,7 +82,6 @@ TEST_F(PhoneSettingsTest, TooLongPathsFallBackToTheirDefaults) {
 }
 
 TEST_F(PhoneSettingsTest, UnavailableKeysLeaveTheirFieldsAsTheCallerHadThem) {
-  REQUIRES_HANDSET("registry fault injection");
   registry::WriteDword(kDirectShow, "ColorKey", 7);
   registry::FailKey(kPhone);
   PhoneSettings record = MarkedRecord();
@@ -106,7 +105,6 @@ TEST_F(PhoneSettingsTest, UnavailableKeysLeaveTheirFieldsAsTheCallerHadThem) {
 }
 
 TEST_F(PhoneSettingsTest, UnreadableValueTakesItsDefaultAndTheRestAreStillRead) {
-  REQUIRES_HANDSET("registry fault injection");
   registry::WriteDword(kPhone, "CallWaitingMsg", 5);
   registry::WriteDword(kPhone, "bSupport3rdCall", 1);
   registry::FailValue(kPhone, "CallWaitingMsg");

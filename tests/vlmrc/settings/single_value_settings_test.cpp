@@ -32,8 +32,8 @@ struct ValueGetterCase {
   DWORD missingKey;
 };
 
-const std::vector<ValueGetterCase>& ValueGetterCases() {
-  static const std::vector<ValueGetterCase> cases = {
+TEST_F(SingleValueSettingsTest, EachValueGetterDecodesByItsRowAndFallsBackByItsDefaults) {
+  const std::vector<ValueGetterCase> cases = {
       {u"IsPowerLow", "HKLM\\software\\drivers\\vpd", "DisableCamera", {{1, 1}, {2, 0}, {0, 0}}, 0, 0},
       {u"fnGetBrightnessPos", kPhone, "BrightnessPos",
        {{0, 1}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {9, 5}, {0xFFFFFFFF, 5}}, 2, 2},
@@ -43,11 +43,7 @@ const std::vector<ValueGetterCase>& ValueGetterCases() {
       {u"GetIncomingCallLine", "HKLM\\Drivers\\BuiltIn\\RIL", "RingingAddressId", {{2, 2}, {0x12345678, 0x12345678}}, 0, 0},
       {u"GetCallSession", kPhone, "VTCallSession", {{3, 3}, {0xFFFFFFFF, 0xFFFFFFFF}}, 0, 0},
   };
-  return cases;
-}
-
-TEST_F(SingleValueSettingsTest, EachValueGetterDecodesByItsRowAndFallsBackByItsDefault) {
-  for (const auto& c : ValueGetterCases()) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(handset::Utf8(c.exportName));
     auto get = Export<DWORD()>(c.exportName);
     ASSERT_NE(get, nullptr);
@@ -58,6 +54,9 @@ TEST_F(SingleValueSettingsTest, EachValueGetterDecodesByItsRowAndFallsBackByItsD
       registry::WriteDword(c.path, c.value, stored);
       EXPECT_EQ(get(), expected) << "stored " << stored;
     }
+    registry::FailKey(c.path);
+    EXPECT_EQ(get(), c.missingKey);
+    registry::ClearFaults();
   }
 }
 
@@ -72,11 +71,7 @@ TEST_F(SingleValueSettingsTest, SettersStoreTheirValueThroughTheirOwnKeyForm) {
   EXPECT_EQ(registry::ReadDword("HKLM\\Software\\Zarvo\\Camera\\Common", "RotateScreen"), 90u);
   VLMRC_EXPORT(SetCallSession)(0xABCD);
   EXPECT_EQ(VLMRC_EXPORT(GetCallSession)(), 0xABCDu);  // two-step write, one-step read, one value
-}
 
-TEST_F(SingleValueSettingsTest, SettersOpenTheirKeyInTwoStepsAndStoreNothingWithoutIt) {
-  REQUIRES_HANDSET("call trace and registry fault injection");
-  VLMRC_EXPORT(fnSetBrightnessPos)(9);
   handset::trace::Start();
   VLMRC_EXPORT(SetCallSession)(1);
   std::vector<std::string> opened;
@@ -91,7 +86,7 @@ TEST_F(SingleValueSettingsTest, SettersOpenTheirKeyInTwoStepsAndStoreNothingWith
   EXPECT_EQ(registry::ReadDword(kPhone, "BrightnessPos"), 9u);
 }
 
-TEST_F(SingleValueSettingsTest, RecordGettersDefaultPerField) {
+TEST_F(SingleValueSettingsTest, RecordGettersDefaultPerFieldAndLeaveTheRecordWithoutAKey) {
   PDPSettings pdp{7, 7};
   VLMRC_EXPORT(GetPDPSettings)(&pdp);
   EXPECT_EQ(pdp.CheckConnection, 0);
@@ -110,10 +105,17 @@ TEST_F(SingleValueSettingsTest, RecordGettersDefaultPerField) {
   EXPECT_EQ(pdp.ShowPDPMsg, 0);
   EXPECT_EQ(cf.SupportCF, 0);
   EXPECT_EQ(cf.QueryVideoCFAsInit, 1);
+
+  registry::FailKey(kPhone);
+  pdp = {7, 7};
+  cf = {7, 7};
+  VLMRC_EXPORT(GetPDPSettings)(&pdp);
+  VLMRC_EXPORT(GetVideoCFSettings)(&cf);
+  EXPECT_EQ(pdp.CheckConnection, 7);
+  EXPECT_EQ(cf.QueryVideoCFAsInit, 7);
 }
 
 TEST_F(SingleValueSettingsTest, CsdValueIsReadStrictlyFromAnExistingKeyInFiveAttempts) {
-  REQUIRES_HANDSET("call trace");
   auto get = VLMRC_EXPORT(GetCSDValue);
   DWORD value = 0;
   handset::trace::Start();
@@ -156,6 +158,8 @@ TEST_F(SingleValueSettingsTest, SimReadinessFollowsTheStatusMask) {
     registry::WriteDword(kPhoneState, "status", status);
     EXPECT_EQ(sim(), 0) << status;
   }
+  registry::FailKey(kPhoneState);
+  EXPECT_EQ(sim(), 0);
 }
 
 TEST_F(SingleValueSettingsTest, ForwardingStatusNeedsAReadySimFirst) {
@@ -163,8 +167,11 @@ TEST_F(SingleValueSettingsTest, ForwardingStatusNeedsAReadySimFirst) {
   registry::WriteDword(kPhoneState, "status", 0x00000010);
   registry::WriteDword(kPhone, "callforwarding", 5);
   DWORD simReady = 7;
+  handset::trace::Start();
   EXPECT_EQ(status(&simReady), 0);
   EXPECT_EQ(simReady, 0u);
+  for (const auto& call : handset::trace::Calls("RegCreateKeyExW"))
+    EXPECT_EQ(call.args.at(0).find("Zarvo"), std::string::npos);  // "SoftWare\Zarvo" untouched
 
   registry::WriteDword(kPhoneState, "status", 0x00000040);
   EXPECT_EQ(status(&simReady), 1);
@@ -173,6 +180,11 @@ TEST_F(SingleValueSettingsTest, ForwardingStatusNeedsAReadySimFirst) {
   EXPECT_EQ(status(&simReady), 0);
   EXPECT_EQ(simReady, 1u);
   EXPECT_EQ(status(nullptr), 0);  // a null output is tolerated
+
+  registry::FailKey(kPhoneState);
+  simReady = 7;
+  EXPECT_EQ(status(&simReady), 0);
+  EXPECT_EQ(simReady, 7u);  // not written when the status key is unavailable
 }
 
 TEST_F(SingleValueSettingsTest, Line2RingtoneFollowsTheStringRule) {
@@ -188,46 +200,14 @@ TEST_F(SingleValueSettingsTest, Line2RingtoneFollowsTheStringRule) {
   registry::WriteString(kPhone, "MultiLine2Ringtone", std::u16string(259, u'r'));
   get(buffer);
   EXPECT_EQ(RecordText(buffer), u"");
-}
-
-TEST_F(SingleValueSettingsTest, WithoutTheirKeyReadersAnswerTheirDefaultAndLeaveOutputsAlone) {
-  REQUIRES_HANDSET("registry fault injection and call trace");
-  for (const auto& c : ValueGetterCases()) {
-    SCOPED_TRACE(handset::Utf8(c.exportName));
-    registry::FailKey(c.path);
-    EXPECT_EQ(Export<DWORD()>(c.exportName)(), c.missingKey);
-    registry::ClearFaults();
-  }
 
   registry::FailKey(kPhone);
-  PDPSettings pdp{7, 7};
-  VideoCFSettings cf{7, 7};
-  VLMRC_EXPORT(GetPDPSettings)(&pdp);
-  VLMRC_EXPORT(GetVideoCFSettings)(&cf);
-  EXPECT_EQ(pdp.CheckConnection, 7);
-  EXPECT_EQ(cf.QueryVideoCFAsInit, 7);
-  WCHAR buffer[MAX_PATH];
   std::fill(std::begin(buffer), std::end(buffer), u'#');
-  VLMRC_EXPORT(GetLine2Ringtone)(buffer);
+  get(buffer);
   EXPECT_EQ(buffer[0], u'#');
-  registry::ClearFaults();
-
-  // The forwarding status reads the SIM state first and, with the SIM not ready, nothing else.
-  registry::WriteDword(kPhoneState, "status", 0x00000010);
-  DWORD simReady = 7;
-  handset::trace::Start();
-  EXPECT_EQ(VLMRC_EXPORT(GetVideoCallForwardingStatus)(&simReady), 0);
-  for (const auto& call : handset::trace::Calls("RegCreateKeyExW"))
-    EXPECT_EQ(call.args.at(0).find("Zarvo"), std::string::npos);  // "SoftWare\Zarvo" untouched
-  registry::FailKey(kPhoneState);
-  EXPECT_EQ(VLMRC_EXPORT(GetSimStatus)(), 0);
-  simReady = 7;
-  EXPECT_EQ(VLMRC_EXPORT(GetVideoCallForwardingStatus)(&simReady), 0);
-  EXPECT_EQ(simReady, 7u);  // not written when the status key is unavailable
 }
 
 TEST_F(SingleValueSettingsTest, NullPointersFromTheHostAreIgnored) {
-  REQUIRES_HANDSET("call trace");
   auto pdp = VLMRC_EXPORT(GetPDPSettings);
   auto cf = VLMRC_EXPORT(GetVideoCFSettings);
   auto csd = VLMRC_EXPORT(GetCSDValue);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "control_api/import_table.h"
 #include "handset/clock.h"
 #include "handset/registry.h"
 
@@ -25,10 +26,12 @@ void ForgetLibraryKeys() {
 void HandsetTest::SetUp() {
   ForgetLibraryKeys();
   handset::clock::UseRealClock();
+  testing_windows::ResetLibraryCalls();
 }
 
 void HandsetTest::TearDown() {
   handset::clock::UseRealClock();
+  testing_windows::ResetLibraryCalls();
   ForgetLibraryKeys();
   SetLastError(ERROR_SUCCESS);
 }
