@@ -38,7 +38,7 @@ void SendLedCommand(DWORD command) {
   DeviceIoControl(g_hLedDevice, IOCTL_LED_COMMAND, &record, sizeof(record), NULL, 0, &bytesReturned, NULL);
 }
 
-DWORD LedBlinkThread(LPVOID parameter) {
+DWORD WINAPI LedBlinkThread(LPVOID parameter) {
   g_hLedDevice = CreateFileW(TEXT("LED1:"), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              NULL, OPEN_EXISTING, 0, NULL);
   for (;;) {

@@ -29,7 +29,8 @@ int AboutPageStep = 0;
 // with its window.
 static HBITMAP AboutLogoBitmap = NULL;
 
-enum { X, Y, CX, CY };
+// The four values of a place, by position (CY alone would be the SDK's currency type).
+enum { PLACE_X, PLACE_Y, PLACE_CX, PLACE_CY };
 
 static void DeleteFontHandle(HFONT* font) {
   if (*font == NULL) return;
@@ -102,9 +103,9 @@ static void PlaceAboutItems(BOOL largeLook) {
   for (int index = 0; index < ABOUT_ITEM_COUNT; ++index) {
     const AboutLayoutItem* item = &AboutLayout[index];
     if (item->window == NULL) continue;
-    int width = largeLook ? item->place[CX] : item->place[CX] - item->place[X];
-    int height = largeLook ? item->place[CY] : item->place[CY] - item->place[Y];
-    SetWindowPos(item->window, order, item->place[X], item->place[Y], width, height, SWP_SHOWWINDOW);
+    int width = largeLook ? item->place[PLACE_CX] : item->place[PLACE_CX] - item->place[PLACE_X];
+    int height = largeLook ? item->place[PLACE_CY] : item->place[PLACE_CY] - item->place[PLACE_Y];
+    SetWindowPos(item->window, order, item->place[PLACE_X], item->place[PLACE_Y], width, height, SWP_SHOWWINDOW);
     if (index == 0) order = HWND_TOPMOST;
   }
 }
@@ -129,7 +130,7 @@ static void OnSize(HWND page) {
     RECT pageRect = {0, 0, 0, 0};
     GetWindowRect(page, &pageRect);
     AboutPageStep = pageRect.bottom - pageRect.top;
-    scroll.nMax = AboutLayout[ABOUT_ITEM_COUNT - 1].place[CY];
+    scroll.nMax = AboutLayout[ABOUT_ITEM_COUNT - 1].place[PLACE_CY];
     scroll.nPage = (UINT)AboutPageStep;
   }
   SetScrollInfo(page, SB_VERT, &scroll, TRUE);
@@ -155,7 +156,7 @@ static void OnDestroy(void) {
   }
 }
 
-INT_PTR AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
       HDC dc = GetDC(page);

@@ -34,7 +34,7 @@ extern HFONT AboutTextFont;
 extern int AboutPageStep;
 extern const WCHAR AboutVersionText[];
 
-INT_PTR AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Fills the version line and the year line from their template formats; gives the title line the
 // font when one is given. A line that no longer holds a format is left as it is.

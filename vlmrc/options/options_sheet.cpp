@@ -87,7 +87,7 @@ int VTOptSheet::Run() {
   return 1;
 }
 
-int VTOptSheetCallback(HWND sheet, UINT message, LPARAM lParam) {
+int CALLBACK VTOptSheetCallback(HWND sheet, UINT message, LPARAM lParam) {
   if (message == PSCB_INITIALIZED) {
     HWND tabs = GetDlgItem(sheet, SHEET_TAB_CONTROL_ID);
     if (tabs == NULL) return 0;
@@ -118,7 +118,7 @@ int VTOptSheetCallback(HWND sheet, UINT message, LPARAM lParam) {
   return 0;
 }
 
-LRESULT VTOptSheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK VTOptSheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
       // Deactivated in favour of a window of another thread: another application came to the front.

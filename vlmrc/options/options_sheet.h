@@ -29,8 +29,8 @@ class VTOptSheet {
   HWND owner_;
 };
 
-int VTOptSheetCallback(HWND sheet, UINT message, LPARAM lParam);
-LRESULT VTOptSheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam);
+int CALLBACK VTOptSheetCallback(HWND sheet, UINT message, LPARAM lParam);
+LRESULT CALLBACK VTOptSheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The orientation of the screen now, as SheetOrientation records it.
 int CurrentScreenOrientation(void);

@@ -284,7 +284,7 @@ static void EnsureControlVisible(HWND page, HWND control) {
   }
 }
 
-INT_PTR PreferencesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK PreferencesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
       const PROPSHEETPAGEW* sheetPage = (const PROPSHEETPAGEW*)lParam;
@@ -327,7 +327,7 @@ INT_PTR PreferencesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-LRESULT FocusNotifyProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK FocusNotifyProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   int slot = FindFocusNotifySlot(GetWindowLongW(control, GWL_ID));
   WNDPROC previous = slot >= 0 ? FocusNotifySlots[slot].previousProc : NULL;
   if (message == WM_SETFOCUS) {

@@ -17,9 +17,9 @@ extern HFONT PreferencesFont;
 extern int PreferencesPageHeight;
 extern BOOL SipShownSinceActivate;
 
-INT_PTR PreferencesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK PreferencesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 // Installed on the controls of FocusNotifySlots: asks the page to show a control that got the focus.
-LRESULT FocusNotifyProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK FocusNotifyProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
 // TRUE when the path ends in one of the picture extensions the page accepts (.jpg, .gif, .bmp,
 // .png, .wbmp, in any case).

@@ -13,13 +13,15 @@
 #include "handset/handset.h"
 #include "handset/registry.h"
 #include "support/handset_test.h"
+#include "support/record_text.h"
 
 namespace {
 
 namespace registry = handset::registry;
+using testing_support::RecordText;
 
 constexpr char kKey[] = "HKLM\\Software\\Zarvo\\SharedResource\\Common";
-constexpr char16_t kSubKey[] = u"Software\\Zarvo\\SharedResource\\Common";
+const LPCWSTR kSubKey = TEXT("Software\\Zarvo\\SharedResource\\Common");
 constexpr DWORD kUntouched = 0xA5A5A5A5;
 
 std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text) {
@@ -37,17 +39,17 @@ TEST_F(RegistryReadersTest, GetDWORDReadsThroughASubKeyOrFromTheKeyItselfAndClos
   registry::WriteDword(kKey, "QualityForWestern", 0x105);
   std::size_t handles = handset::LiveHandleCount();
   DWORD value = kUntouched;
-  EXPECT_EQ(RegistryGetDWORD(HKEY_LOCAL_MACHINE, kSubKey, u"QualityForWestern", &value), S_OK);
+  EXPECT_EQ(RegistryGetDWORD(HKEY_LOCAL_MACHINE, kSubKey, TEXT("QualityForWestern"), &value), S_OK);
   EXPECT_EQ(value, 0x105u);
   EXPECT_EQ(handset::LiveHandleCount(), handles);
 
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSubKey, 0, 0, &key), ERROR_SUCCESS);
   value = kUntouched;
-  EXPECT_EQ(RegistryGetDWORD(key, nullptr, u"QualityForWestern", &value), S_OK);
+  EXPECT_EQ(RegistryGetDWORD(key, nullptr, TEXT("QualityForWestern"), &value), S_OK);
   EXPECT_EQ(value, 0x105u);
   // The caller's own key stays open.
-  EXPECT_EQ(RegQueryValueExW(key, u"QualityForWestern", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExW(key, TEXT("QualityForWestern"), nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
   RegCloseKey(key);
 }
 
@@ -57,21 +59,18 @@ TEST_F(RegistryReadersTest, GetDWORDFailuresLeaveTheValueAlone) {
   registry::Write(kKey, "Binary", REG_BINARY, four);
   std::array<std::uint8_t, 2> two{1, 2};
   registry::Write(kKey, "ShortDword", REG_DWORD, two);
-  registry::WriteDword(kKey, "Locked", 7);
-  registry::FailValue(kKey, "Locked", ERROR_ACCESS_DENIED);
   std::size_t handles = handset::LiveHandleCount();
 
   struct Case {
-    const char16_t* subKey;
-    const char16_t* name;
+    LPCWSTR subKey;
+    LPCWSTR name;
     HRESULT expected;
   };
-  for (const Case& c : {Case{u"Software\\Nowhere", u"Text", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)},
-                        Case{kSubKey, u"Missing", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)},
-                        Case{kSubKey, u"Text", E_DATATYPE_MISMATCH},
-                        Case{kSubKey, u"Binary", E_DATATYPE_MISMATCH},
-                        Case{kSubKey, u"ShortDword", E_DATATYPE_MISMATCH},
-                        Case{kSubKey, u"Locked", HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)}}) {
+  for (const Case& c : {Case{TEXT("Software\\Nowhere"), TEXT("Text"), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)},
+                        Case{kSubKey, TEXT("Missing"), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)},
+                        Case{kSubKey, TEXT("Text"), E_DATATYPE_MISMATCH},
+                        Case{kSubKey, TEXT("Binary"), E_DATATYPE_MISMATCH},
+                        Case{kSubKey, TEXT("ShortDword"), E_DATATYPE_MISMATCH}}) {
     DWORD value = kUntouched;
     EXPECT_EQ(RegistryGetDWORD(HKEY_LOCAL_MACHINE, c.subKey, c.name, &value), c.expected);
     EXPECT_EQ(value, kUntouched);
@@ -80,22 +79,32 @@ TEST_F(RegistryReadersTest, GetDWORDFailuresLeaveTheValueAlone) {
   EXPECT_FALSE(registry::KeyExists("HKLM\\Software\\Nowhere")) << "a read never creates a key";
 
   DWORD value = kUntouched;
-  EXPECT_EQ(RegistryGetDWORD(nullptr, kSubKey, u"Text", &value), E_INVALIDARG);
-  EXPECT_EQ(RegistryGetDWORD(HKEY_LOCAL_MACHINE, kSubKey, u"Text", nullptr), E_INVALIDARG);
+  EXPECT_EQ(RegistryGetDWORD(nullptr, kSubKey, TEXT("Text"), &value), E_INVALIDARG);
+  EXPECT_EQ(RegistryGetDWORD(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Text"), nullptr), E_INVALIDARG);
+}
+
+TEST_F(RegistryReadersTest, GetDWORDPassesOnTheErrorOfAnUnreadableValue) {
+  REQUIRES_HANDSET("registry fault injection");
+  registry::WriteDword(kKey, "Locked", 7);
+  registry::FailValue(kKey, "Locked", ERROR_ACCESS_DENIED);
+  DWORD value = kUntouched;
+  EXPECT_EQ(RegistryGetDWORD(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Locked"), &value),
+            HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(value, kUntouched);
 }
 
 TEST_F(RegistryReadersTest, GetStringNeedsRoomForTheTerminatorAndLeavesTheBufferAloneOtherwise) {
   registry::WriteString(kKey, "Face", u"Tahoma");
   WCHAR buffer[8];
   std::fill(std::begin(buffer), std::end(buffer), u'#');
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Face", buffer, 7), S_OK);
-  EXPECT_EQ(std::u16string(buffer), u"Tahoma");
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Face"), buffer, 7), S_OK);
+  EXPECT_EQ(RecordText(buffer), u"Tahoma");
 
   std::fill(std::begin(buffer), std::end(buffer), u'#');
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Face", buffer, 6), E_INSUFFICIENT_BUFFER);
-  EXPECT_EQ(std::u16string(buffer, 8), u"########");
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Face", buffer, 0), E_INSUFFICIENT_BUFFER);
-  EXPECT_EQ(std::u16string(buffer, 8), u"########");
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Face"), buffer, 6), E_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(std::u16string(buffer, buffer + 8), u"########");
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Face"), buffer, 0), E_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(std::u16string(buffer, buffer + 8), u"########");
 }
 
 TEST_F(RegistryReadersTest, GetStringTakesTheTextUpToItsFirstTerminatorWithOrWithoutOne) {
@@ -107,14 +116,14 @@ TEST_F(RegistryReadersTest, GetStringTakesTheTextUpToItsFirstTerminatorWithOrWit
   registry::WriteString(kKey, "Empty", u"");
 
   WCHAR buffer[16];
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Unterminated", buffer, 16), S_OK);
-  EXPECT_EQ(std::u16string(buffer), u"Arial");
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Embedded", buffer, 16), S_OK);
-  EXPECT_EQ(std::u16string(buffer), u"Ari");
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"OddSize", buffer, 16), S_OK);
-  EXPECT_EQ(std::u16string(buffer), u"Ab");
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Unterminated"), buffer, 16), S_OK);
+  EXPECT_EQ(RecordText(buffer), u"Arial");
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Embedded"), buffer, 16), S_OK);
+  EXPECT_EQ(RecordText(buffer), u"Ari");
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("OddSize"), buffer, 16), S_OK);
+  EXPECT_EQ(RecordText(buffer), u"Ab");
   buffer[0] = u'#';
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Empty", buffer, 16), S_OK);
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Empty"), buffer, 16), S_OK);
   EXPECT_EQ(buffer[0], 0);
 }
 
@@ -122,15 +131,15 @@ TEST_F(RegistryReadersTest, GetStringRefusesOtherTypesAndMissingValues) {
   registry::WriteDword(kKey, "Number", 3);
   registry::Write(kKey, "Expandable", REG_EXPAND_SZ, Utf16Bytes(std::u16string(u"%x%\0", 4)));
   std::size_t handles = handset::LiveHandleCount();
-  WCHAR buffer[16] = u"untouched";
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Number", buffer, 16), E_DATATYPE_MISMATCH);
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Expandable", buffer, 16), E_DATATYPE_MISMATCH);
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Missing", buffer, 16),
+  WCHAR buffer[16] = TEXT("untouched");
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Number"), buffer, 16), E_DATATYPE_MISMATCH);
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Expandable"), buffer, 16), E_DATATYPE_MISMATCH);
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Missing"), buffer, 16),
             HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, u"Software\\Nowhere", u"Missing", buffer, 16),
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, TEXT("Software\\Nowhere"), TEXT("Missing"), buffer, 16),
             HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, u"Number", nullptr, 16), E_INVALIDARG);
-  EXPECT_EQ(std::u16string(buffer), u"untouched");
+  EXPECT_EQ(RegistryGetString(HKEY_LOCAL_MACHINE, kSubKey, TEXT("Number"), nullptr, 16), E_INVALIDARG);
+  EXPECT_EQ(RecordText(buffer), u"untouched");
   EXPECT_EQ(handset::LiveHandleCount(), handles);
 }
 

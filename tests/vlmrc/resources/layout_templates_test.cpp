@@ -16,24 +16,26 @@
 #include "handset/dialog_template.h"
 #include "handset/text.h"
 #include "support/handset_test.h"
+#include "support/record_text.h"
 
 namespace {
 
 using handset::dialogs::ControlClassName;
 using handset::dialogs::DialogItem;
 using handset::dialogs::DialogTemplate;
+using testing_support::RecordText;
 
 constexpr std::uint32_t kVisible = 0x10000000;
-constexpr const char16_t* kSipTemplate = u"IDD_ZARVO_SIP_URI_PORT";
+const LPCWSTR kSipTemplate = TEXT("IDD_ZARVO_SIP_URI_PORT");
 
 // A template is looked up by number, or by name when name is set.
 struct TemplateKey {
   int id = 0;
-  const char16_t* name = nullptr;
+  LPCWSTR name = nullptr;
 };
 
 std::string Describe(const TemplateKey& key) {
-  return key.name ? handset::Utf8(key.name) : std::to_string(key.id);
+  return key.name ? handset::Utf8(RecordText(key.name)) : std::to_string(key.id);
 }
 
 std::vector<int> Range(int first, int last) {
@@ -342,7 +344,7 @@ class LayoutTemplatesTest : public testing_support::HandsetTest {
  protected:
   void SetUp() override {
     HandsetTest::SetUp();
-    module_ = LoadLibraryW(u"vlmrc.dll");
+    module_ = LoadLibraryW(TEXT("vlmrc.dll"));
     ASSERT_NE(module_, nullptr);
   }
   void TearDown() override {

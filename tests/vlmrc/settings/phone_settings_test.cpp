@@ -4,11 +4,13 @@
 #include <string>
 
 #include "handset/registry.h"
+#include "support/record_text.h"
 #include "support/vlmrc_test.h"
 
 namespace {
 
 namespace registry = handset::registry;
+using testing_support::RecordText;
 using testing_support::VlmrcTest;
 
 const std::string kPhone = "HKLM\\Software\\Zarvo\\Phone";
@@ -34,9 +36,9 @@ class PhoneSettingsTest : public VlmrcTest {
 TEST_F(PhoneSettingsTest, EmptyRegistryGivesTheDefaultsAndCreatesBothSubkeys) {
   PhoneSettings record = MarkedRecord();
   get_(&record);
-  EXPECT_EQ(std::u16string(record.PartnerMaleIconPath), kMale);
-  EXPECT_EQ(std::u16string(record.PartnerFemaleIconPath), kFemale);
-  EXPECT_EQ(std::u16string(record.WaitingTone), u"");
+  EXPECT_EQ(RecordText(record.PartnerMaleIconPath), kMale);
+  EXPECT_EQ(RecordText(record.PartnerFemaleIconPath), kFemale);
+  EXPECT_EQ(RecordText(record.WaitingTone), u"");
   EXPECT_EQ(record.ColorKey, 0u);
   EXPECT_EQ(record.bShowHideAccum, 0);
   EXPECT_EQ(record.SetConferenceInvalidate, 0);
@@ -60,7 +62,7 @@ TEST_F(PhoneSettingsTest, EachFieldDecodesByItsOwnRule) {
   EXPECT_EQ(record.bShowHideAccum, 1);
   EXPECT_EQ(record.CallWaitingMsg, 0u);  // the default applies only to a failed read
   EXPECT_EQ(record.ColorKey, 0x00FF00FFu);
-  EXPECT_EQ(std::u16string(record.WaitingTone), u"\\Windows\\wait.wav");
+  EXPECT_EQ(RecordText(record.WaitingTone), u"\\Windows\\wait.wav");
 
   registry::WriteDword(kPhone, "SetConferenceInvalidate", 1);
   get_(&record);
@@ -74,9 +76,9 @@ TEST_F(PhoneSettingsTest, TooLongPathsFallBackToTheirDefaults) {
   registry::WriteString(kPhone, "WaitingTone", std::u16string(1000, u'w'));
   PhoneSettings record = MarkedRecord();
   get_(&record);
-  EXPECT_EQ(std::u16string(record.PartnerMaleIconPath), fits);
-  EXPECT_EQ(std::u16string(record.PartnerFemaleIconPath), kFemale);
-  EXPECT_EQ(std::u16string(record.WaitingTone), u"");
+  EXPECT_EQ(RecordText(record.PartnerMaleIconPath), fits);
+  EXPECT_EQ(RecordText(record.PartnerFemaleIconPath), kFemale);
+  EXPECT_EQ(RecordText(record.WaitingTone), u"");
 }
 
 TEST_F(PhoneSettingsTest, UnavailableKeysLeaveTheirFieldsAsTheCallerHadThem) {
@@ -94,7 +96,7 @@ TEST_F(PhoneSettingsTest, UnavailableKeysLeaveTheirFieldsAsTheCallerHadThem) {
   record = marker;
   get_(&record);
   EXPECT_EQ(record.ColorKey, marker.ColorKey);
-  EXPECT_EQ(std::u16string(record.PartnerMaleIconPath), kMale);
+  EXPECT_EQ(RecordText(record.PartnerMaleIconPath), kMale);
 
   registry::FailKey("HKLM\\SoftWare\\Zarvo");
   record = marker;

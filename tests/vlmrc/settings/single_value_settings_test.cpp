@@ -6,11 +6,13 @@
 #include "handset/registry.h"
 #include "handset/text.h"
 #include "handset/trace.h"
+#include "support/record_text.h"
 #include "support/vlmrc_test.h"
 
 namespace {
 
 namespace registry = handset::registry;
+using testing_support::RecordText;
 using testing_support::VlmrcTest;
 
 const std::string kPhone = "HKLM\\Software\\Zarvo\\Phone";
@@ -190,14 +192,14 @@ TEST_F(SingleValueSettingsTest, Line2RingtoneFollowsTheStringRule) {
   WCHAR buffer[MAX_PATH];
   std::fill(std::begin(buffer), std::end(buffer), u'#');
   get(buffer);
-  EXPECT_EQ(std::u16string(buffer), u"");
+  EXPECT_EQ(RecordText(buffer), u"");
 
   registry::WriteString(kPhone, "MultiLine2Ringtone", std::u16string(258, u'r'));
   get(buffer);
-  EXPECT_EQ(std::u16string(buffer), std::u16string(258, u'r'));
+  EXPECT_EQ(RecordText(buffer), std::u16string(258, u'r'));
   registry::WriteString(kPhone, "MultiLine2Ringtone", std::u16string(259, u'r'));
   get(buffer);
-  EXPECT_EQ(std::u16string(buffer), u"");
+  EXPECT_EQ(RecordText(buffer), u"");
 
   registry::FailKey(kPhone);
   std::fill(std::begin(buffer), std::end(buffer), u'#');

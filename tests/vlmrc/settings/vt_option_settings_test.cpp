@@ -6,11 +6,13 @@
 
 #include "handset/registry.h"
 #include "handset/trace.h"
+#include "support/record_text.h"
 #include "support/vlmrc_test.h"
 
 namespace {
 
 namespace registry = handset::registry;
+using testing_support::RecordText;
 using testing_support::VlmrcTest;
 
 const std::string kPhone = "HKLM\\Software\\Zarvo\\Phone";
@@ -54,7 +56,7 @@ TEST_F(VtOptionSettingsTest, EmptyRegistryGivesTheDefaultsAndCreatesTheKeys) {
   EXPECT_EQ(record.bMakeVideoCallMuteVideo, 1);
   EXPECT_EQ(record.MuteVideo, 0u);
   EXPECT_EQ(record.ViewMode, 0u);
-  EXPECT_EQ(std::u16string(record.PicFileName), u"");
+  EXPECT_EQ(RecordText(record.PicFileName), u"");
   EXPECT_EQ(record.Angle, 90u);
   EXPECT_TRUE(registry::KeyExists("HKLM\\SOFTWARE\\zarvo\\PHONE"));
 }
@@ -104,7 +106,7 @@ TEST_F(VtOptionSettingsTest, StoreKeepsTheCallersValuesAndNeverWritesTheAngle) {
   EXPECT_EQ(back.bMirrorCamera, 1);
   EXPECT_EQ(back.MuteVideo, 2u);
   EXPECT_EQ(back.ViewMode, 3u);
-  EXPECT_EQ(std::u16string(back.PicFileName), path);
+  EXPECT_EQ(RecordText(back.PicFileName), path);
 }
 
 TEST_F(VtOptionSettingsTest, PictureNamesUpTo258CharactersRoundTripLongerOnesReadAsEmpty) {
@@ -114,14 +116,14 @@ TEST_F(VtOptionSettingsTest, PictureNamesUpTo258CharactersRoundTripLongerOnesRea
   set_(&record);
   VTOptSetting back = MarkedRecord();
   get_(&back);
-  EXPECT_EQ(std::u16string(back.PicFileName), fits);
+  EXPECT_EQ(RecordText(back.PicFileName), fits);
 
   std::u16string tooLong(259, u'l');
   std::memcpy(record.PicFileName, tooLong.c_str(), (tooLong.size() + 1) * 2);
   set_(&record);
   EXPECT_EQ(StoredString("PicFileName"), tooLong + u'\0');  // stored in full
   get_(&back);
-  EXPECT_EQ(std::u16string(back.PicFileName), u"");
+  EXPECT_EQ(RecordText(back.PicFileName), u"");
 }
 
 TEST_F(VtOptionSettingsTest, UnterminatedPictureNameIsStoredCutWithoutReadingPastTheField) {
@@ -199,7 +201,7 @@ TEST_F(VtOptionSettingsTest, ReadsInOrderAndClosesInnerKeysBeforeTheOuterOne) {
 
 // The host's worker window, counting the change notifications it receives.
 int g_notifications = 0;
-LRESULT WorkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WorkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_VTOPT_CHANGED && wParam == 0 && lParam == 0) ++g_notifications;
   return DefWindowProcW(window, message, wParam, lParam);
 }

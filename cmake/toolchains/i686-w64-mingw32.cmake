@@ -1,0 +1,3 @@
+# Desktop Windows, 32-bit.
+set(MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
