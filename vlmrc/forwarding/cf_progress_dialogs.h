@@ -16,8 +16,8 @@
 INT_PTR ShowReadDlg(HWND parent, HINSTANCE instance, VideoCFInfo* info);
 INT_PTR ShowWriteDlg(HWND parent, HINSTANCE instance, VideoCFInfo* info);
 
-INT_PTR ReadDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR WriteDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ReadDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK WriteDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // FALSE when a reason is active but has no number, whether or not the request selects it; the
 // reasons are tested in the order all calls, no answer, busy, not reachable.

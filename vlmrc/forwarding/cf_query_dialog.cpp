@@ -73,7 +73,7 @@ static void OnQueryNotify(HWND dialog, WPARAM code, LPARAM lParam) {
   }
 }
 
-INT_PTR ReadDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK ReadDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       QueryDlgInfo = (VideoCFInfo*)lParam;

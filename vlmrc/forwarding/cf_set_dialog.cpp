@@ -81,7 +81,7 @@ static void OnBadNumber(HWND dialog) {
     PostMessageW(dialog, WM_CF_BADNUMBER, 0, 0);
 }
 
-INT_PTR WriteDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK WriteDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       SetDlgWindow = dialog;

@@ -180,7 +180,7 @@ static void OnDestroy(HWND page, const LabelStyle* headingStyle) {
   }
 }
 
-INT_PTR CFPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK CFPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   // Built with the first page that runs in the process and kept until the module unloads; only its
   // previous-procedure field is used.
   static LabelStyle HeadingStyle(page);

@@ -36,7 +36,7 @@ INT_PTR ShowCFSheet(HWND parent, HINSTANCE instance, VideoCFInfo* queried) {
   return PropertySheetW(&header);
 }
 
-int CFSheetCallback(HWND sheet, UINT message, LPARAM lParam) {
+int CALLBACK CFSheetCallback(HWND sheet, UINT message, LPARAM lParam) {
   if (message == PSCB_GETVERSION) return COMCTL32_VERSION;
   // The sheet keeps the caption it has: no title is written.
   if (message == PSCB_GETTITLE) return 1;

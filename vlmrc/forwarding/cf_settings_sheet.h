@@ -13,9 +13,9 @@
 INT_PTR ShowCFSheet(HWND parent, HINSTANCE instance, VideoCFInfo* queried);
 
 // PSCB_GETVERSION: the platform's own look; PSCB_GETTITLE: 1, writing no title; 0 otherwise.
-int CFSheetCallback(HWND sheet, UINT message, LPARAM lParam);
+int CALLBACK CFSheetCallback(HWND sheet, UINT message, LPARAM lParam);
 
-INT_PTR CFPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK CFPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The instance the sheet was shown with and the queried record, for as long as the sheet is up.
 extern HINSTANCE CFSheetInstance;

@@ -45,7 +45,7 @@ static void RunForwardingFlow(HWND page) {
   ShowCFSheet(page, g_hInstance, &info);
 }
 
-INT_PTR ForwardingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK ForwardingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       OnInitDialog(page);

@@ -8,4 +8,4 @@
 // The label's font, made at WM_INITDIALOG and deleted at WM_DESTROY; NULL at load.
 extern HFONT ForwardingPageFont;
 
-INT_PTR ForwardingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ForwardingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
