@@ -223,3 +223,22 @@ TEST_F(ProgressDialogsTest, ACompletionAfterTheDialogClosedIsDropped) {
 
 }  // namespace
 }  // namespace forwarding_test
+
+namespace forwarding_test {
+namespace {
+
+// A resource module without the dialogs' templates: neither dialog shows, nothing is sent, and the
+// record's outcome flags stay as the caller set them, so the caller goes no further.
+TEST_F(ProgressDialogsTest, WithoutTheirTemplatesTheDialogsShowNothingAndSendNothing) {
+  for (auto show : {lib_->ShowReadDlg, lib_->ShowWriteDlg}) {
+    VideoCFInfo info = ChangeOfBusy(u"5550100");
+    info.bDone = info.bFailed = kUntouched;
+    EXPECT_EQ(show(nullptr, module_, &info), -1) << "the test module holds no forwarding templates";
+    EXPECT_EQ(info.bDone, kUntouched);
+    EXPECT_EQ(info.bFailed, kUntouched);
+  }
+  EXPECT_TRUE(g_network.calls.empty());
+}
+
+}  // namespace
+}  // namespace forwarding_test
