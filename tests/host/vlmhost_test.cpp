@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <nlohmann/json.hpp>
 
 #include "commands/commands.h"
@@ -28,8 +29,10 @@ struct Result {
 class VlmhostTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The process id keeps two suites run at once (two build trees) out of each other's device.
     device_ = std::filesystem::temp_directory_path() /
-              ("vlmhost-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("vlmhost-test-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(device_);
   }
   void TearDown() override { std::filesystem::remove_all(device_); }

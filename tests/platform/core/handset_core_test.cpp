@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,7 +18,7 @@ TEST_F(HandsetTest, TemporaryRootIsRemovedAtShutdownButAChosenRootIsKept) {
   handset::Shutdown();
   EXPECT_FALSE(std::filesystem::exists(temporary));
 
-  auto chosen = std::filesystem::temp_directory_path() / "handset-core-test-root";
+  auto chosen = std::filesystem::temp_directory_path() / ("handset-core-test-root-" + std::to_string(getpid()));
   std::filesystem::remove_all(chosen);
   handset::Reset(chosen);
   EXPECT_EQ(handset::Root(), chosen);
