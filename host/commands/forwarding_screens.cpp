@@ -103,7 +103,7 @@ const ForwardingScreen kScreens[] = {
     {"Forwarding: set dialog", "cf-set", network::Failure::None, false,
      [] {
        return Join(ChangeBusy(), {AnswerFromNowOn(network::Failure::Silent), user::Ok(),
-                                            user::Expect(user::Dialog(kSetDialog, 5s))});
+                                  user::Expect(user::Dialog(kSetDialog, 5s))});
      },
      [] { return std::vector<user::Step>{user::Cancel(), user::Expect(user::Dialog(kSettingsPage, 5s)), user::Cancel()}; }},
     {"Forwarding: query failed", "cf-query-failed", network::Failure::QueryFails, false,
