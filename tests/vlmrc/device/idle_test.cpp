@@ -5,6 +5,7 @@
 #include "handset/devices.h"
 #include "handset/trace.h"
 #include "support/vlmrc_test.h"
+#include "support/worker_window.h"
 
 namespace {
 
@@ -29,14 +30,7 @@ class IdleTest : public testing_support::VlmrcTest {
     g_received.clear();
   }
 
-  static HWND CreateWorker() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WorkerProc;
-    windowClass.lpszClassName = VLMRC_WORKER_CLASS;
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(0, VLMRC_WORKER_CLASS, VLMRC_WORKER_TITLE, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                           nullptr);
-  }
+  static HWND CreateWorker() { return testing_support::CreateWorkerWindow(WorkerProc); }
 
   static void SetPercent(BYTE percent) {
     SYSTEM_POWER_STATUS_EX status = handset::devices::PowerStatus();

@@ -10,6 +10,7 @@
 #include "handset/screen.h"
 #include "handset/user.h"
 #include "support/vlmrc_test.h"
+#include "support/worker_window.h"
 #include "zarvo3gvt/network.h"
 
 namespace {
@@ -45,12 +46,7 @@ class OptionsScreenTest : public testing_support::VlmrcTest {
   void SetUp() override {
     VlmrcTest::SetUp();
     g_changeNotices = 0;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WorkerProc;
-    windowClass.lpszClassName = VLMRC_WORKER_CLASS;
-    RegisterClassW(&windowClass);
-    worker_ = CreateWindowExW(0, VLMRC_WORKER_CLASS, VLMRC_WORKER_TITLE, 0, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                              nullptr);
+    worker_ = testing_support::CreateWorkerWindow(WorkerProc);
   }
 
   void Store(const VTOptSetting& record) {

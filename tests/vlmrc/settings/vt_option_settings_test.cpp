@@ -8,6 +8,7 @@
 #include "handset/trace.h"
 #include "support/record_text.h"
 #include "support/vlmrc_test.h"
+#include "support/worker_window.h"
 
 namespace {
 
@@ -207,12 +208,7 @@ LRESULT CALLBACK WorkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 TEST_F(VtOptionSettingsTest, TheWorkerWindowIsNotifiedOnceAfterBothKeysAreClosed) {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = WorkerProc;
-  windowClass.lpszClassName = VLMRC_WORKER_CLASS;
-  ASSERT_NE(RegisterClassW(&windowClass), 0);
-  HWND worker = CreateWindowExW(0, VLMRC_WORKER_CLASS, VLMRC_WORKER_TITLE, 0, 0, 0, 0, 0, nullptr, nullptr,
-                                nullptr, nullptr);
+  HWND worker = testing_support::CreateWorkerWindow(WorkerProc);
   ASSERT_NE(worker, nullptr);
   g_notifications = 0;
   handset::trace::Start();
