@@ -4,8 +4,8 @@
 // which report through their result, return ERROR_NOT_ENOUGH_MEMORY itself).
 //
 // Every entry point that has an error result runs its body inside Guarded. The few without one
-// (SetLastError, GetLastError, Sleep, GetTickCount, GetSystemTime, PostQuitMessage, the string
-// functions, the debug output...) allocate nothing on the way or have no failure to report: an
+// (SetLastError, GetLastError, Sleep, GetCurrentThreadId, the clock functions, PostQuitMessage, the
+// string functions, the debug output) allocate nothing on the way or have no failure to report: an
 // allocation failure there ends the process, as it would end a device process that ran out of
 // memory in the same place.
 //
