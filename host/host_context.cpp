@@ -5,6 +5,7 @@
 #include "handset/handset.h"
 #include "handset/modules.h"
 #include "handset/registry.h"
+#include "handset/text.h"
 #include "worker_window.h"
 
 namespace vlmhost {
@@ -54,6 +55,7 @@ void HostContext::Start() {
   if (started_) return;
   handset::Reset(deviceFolder);
   started_ = true;
+  for (const auto& name : withoutModules) handset::RemoveModule(handset::Utf16(name));
   if (auto error = handset::registry::LoadError())
     throw CommandError("the device registry cannot be used: " + *error);
   worker_ = std::make_unique<WorkerWindow>();

@@ -36,6 +36,7 @@ class HostContext {
 
   std::filesystem::path deviceFolder = DefaultDeviceFolder();
   bool json = false;
+  std::vector<std::string> withoutModules;  // file names of modules the device lacks
 
   // Opens the handset on the device folder and loads vlmrc.dll, once.
   void Start();

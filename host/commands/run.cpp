@@ -26,6 +26,9 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
       ->capture_default_str()
       ->check(kNonEmptyPath);
   app.add_flag("--json", context.json, "Print results as JSON");
+  app.add_option("--without", context.withoutModules,
+                 "Run on a device that lacks this module, e.g. Zarvo3GVT.dll (repeatable)")
+      ->type_name("FILE.dll");
   app.require_subcommand(1);
   AddAllCommands(app, context);
   AddArgumentChecks(app);

@@ -2,6 +2,12 @@
 // the bottom and the current page above it; pages are made when first shown; OK, Cancel and page
 // changes ask the pages (PSN_KILLACTIVE, PSN_APPLY, PSN_RESET, PSN_SETACTIVE) as the platform does;
 // commands the sheet does not handle itself go to the current page.
+// At the start the header's callback hears PSCB_INITIALIZED, then the first page is made, hears
+// PSN_SETACTIVE and is shown, and its first tab stop takes the focus, as on desktop Win32.
+// After a turn of the screen (WM_SETTINGCHANGE with SETTINGCHANGE_RESET) the sheet lays itself out
+// again once the shell has resized it, from a message it posts itself: a subclass that keeps the
+// shell's WM_WINDOWPOSCHANGED from DefWindowProc (so the sheet hears no WM_SIZE) still gets a sheet
+// that fills the turned screen, its tab row along the bottom and its current page resized.
 #include <commctrl.h>
 
 #include "commctrl/property_sheet.h"
@@ -17,6 +23,9 @@ namespace {
 struct SheetLink {
   Sheet* sheet = nullptr;
 };
+
+// Posted to itself on a turn of the screen; handled after the shell's repositioning.
+constexpr UINT kRelayoutAfterTurn = WM_USER + 200;
 
 Sheet* SheetOf(HWND window) {
   auto link = windows::WindowPrivate<SheetLink>(window);
@@ -175,12 +184,9 @@ void Initialize(HWND window, Sheet& sheet) {
     title[MAX_PATH - 1] = 0;
     if (title[0]) SetWindowTextW(window, title);
   }
-  if (!ShowPage(sheet, static_cast<int>(sheet.header.nStartPage), false)) {
-    Finish(sheet, -1);
-    return;
-  }
   // From here on the caption is the callback's to set; the sheet never sets it again.
   if (callback) callback(window, PSCB_INITIALIZED, 0);
+  if (!IsWindow(window) || !ShowPage(sheet, static_cast<int>(sheet.header.nStartPage), false)) Finish(sheet, -1);
 }
 
 INT_PTR Answer(HWND window, LRESULT result) {
@@ -212,8 +218,12 @@ INT_PTR SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!sheet) return FALSE;
   switch (message) {
     case WM_SIZE:
+    case kRelayoutAfterTurn:
       Layout(*sheet);
       return TRUE;
+    case WM_SETTINGCHANGE:
+      if (wParam == SETTINGCHANGE_RESET) PostMessageW(window, kRelayoutAfterTurn, 0, 0);
+      return FALSE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK)
         PressButton(*sheet, PSBTN_OK);

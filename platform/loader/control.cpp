@@ -8,6 +8,8 @@ void RegisterModule(std::u16string_view fileName, InMemoryModule module) {
   loader::Loader().Register(fileName, std::move(module));
 }
 
+void RemoveModule(std::u16string_view fileName) { loader::Loader().Remove(fileName); }
+
 void SetUILanguage(LANGID language) { loader::Loader().SetLanguage(language); }
 
 LANGID UILanguage() { return loader::Loader().Language(); }

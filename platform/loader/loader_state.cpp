@@ -71,6 +71,8 @@ HMODULE LoaderState::Load(std::u16string_view requested) {
   std::lock_guard lock(mutex_);
   RequestedName name = SplitRequest(requested);
   if (name.fileName.empty()) return Fail(ERROR_MOD_NOT_FOUND, "no module file name given");
+  if (removed_.count(core::UpperCase(name.fileName)))
+    return Fail(ERROR_MOD_NOT_FOUND, Utf8(name.fileName) + ": not on this device (taken off it)");
 
   Module* module = nullptr;
   if (!name.hasFolder || IsWindowsFolder(name.folder)) {
@@ -132,6 +134,14 @@ void LoaderState::Register(std::u16string_view fileName, InMemoryModule module) 
   if (fileName.empty() || !IndexOf(module, error)) throw std::invalid_argument("RegisterModule: " + error);
   std::lock_guard lock(mutex_);
   registered_.insert_or_assign(core::UpperCase(fileName), Registered{std::u16string(fileName), std::move(module)});
+  removed_.erase(core::UpperCase(fileName));
+}
+
+void LoaderState::Remove(std::u16string_view fileName) {
+  std::lock_guard lock(mutex_);
+  std::u16string key = core::UpperCase(SplitRequest(fileName).fileName);
+  registered_.erase(key);
+  removed_.insert(std::move(key));
 }
 
 std::vector<std::shared_ptr<const resources::ResourceSet>> LoaderState::ResourceSearchOrder(Module& module) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,7 @@ class LoaderState {
   Module* FindLoaded(std::u16string_view name);
 
   void Register(std::u16string_view fileName, InMemoryModule module);
+  void Remove(std::u16string_view fileName);
   void SetLanguage(LANGID language) {
     std::lock_guard lock(mutex_);
     language_ = language;
@@ -79,6 +81,7 @@ class LoaderState {
   std::vector<std::shared_ptr<Module>> modules_;  // in load order
   std::shared_ptr<Module> process_;
   std::map<std::u16string, Registered> registered_;  // by upper-cased file name
+  std::set<std::u16string> removed_;                  // upper-cased file names taken off the device
   LANGID language_ = 0x0409;
   std::string lastFailure_;
 };

@@ -1,6 +1,6 @@
 // Control API of the handset's loader: the user-interface language that chooses each module's
-// localized resource module, modules registered in memory (a fake service library in a test), and
-// the reason of the last failed load.
+// localized resource module, modules registered in memory (a fake service library in a test) or
+// taken off the device, and the reason of the last failed load.
 #pragma once
 
 #include <cstddef>
@@ -41,6 +41,12 @@ struct InMemoryModule {
 // of that name, for the rest of this handset's life; registering a name again replaces the module
 // for later loads. Throws std::invalid_argument when a name or an ordinal is exported twice.
 void RegisterModule(std::u16string_view fileName, InMemoryModule module);
+
+// Takes the module of that file name off the device, as on a phone that lacks it: from now on
+// LoadLibraryW of that name fails with ERROR_MOD_NOT_FOUND wherever its file lies (a bare name, a
+// folder given, a module registered in memory). A copy already loaded stays until it is freed; a
+// later RegisterModule of the same name makes the name findable again.
+void RemoveModule(std::u16string_view fileName);
 
 // The user-interface language (US English, 0x0409, on a fresh handset). Resource lookups that
 // follow use the localized resource module of that language, else that of US English.

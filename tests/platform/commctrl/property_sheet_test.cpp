@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -94,6 +96,10 @@ int SheetCallback(HWND sheet, UINT message, LPARAM lParam) {
   return message == PSCB_GETVERSION ? COMCTL32_VERSION : 0;
 }
 
+std::array<LONG, 4> Edges(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+HWND CurrentPage() { return reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
 class PropertySheetTest : public dialog_test::DialogTest {
  protected:
   void SetUp() override {
@@ -151,7 +157,7 @@ TEST_F(PropertySheetTest, OpensWithTheCallbacksInOrderAndMakesOnlyTheFirstPage) 
   EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
   EXPECT_EQ(result, 1);
   EXPECT_EQ(g_log, (std::vector<std::string>{"cb GETVERSION (no window)", "cb PRECREATE (no window)", "cb GETTITLE",
-                                             "0 init", "0 SETACTIVE", "cb INITIALIZED with tabs", "0 KILLACTIVE",
+                                             "cb INITIALIZED with tabs", "0 init", "0 SETACTIVE", "0 KILLACTIVE",
                                              "0 APPLY"}));
   ASSERT_NE(sheet, nullptr);
   EXPECT_EQ(foreground, sheet) << "the sheet is in front while it is up";
@@ -165,7 +171,7 @@ struct Closing {
   std::vector<user::Step> steps;
   std::map<std::string, LRESULT> answers;
   INT_PTR result;
-  std::vector<std::string> tail;  // the log after the first page's SETACTIVE and INITIALIZED
+  std::vector<std::string> tail;  // the log after INITIALIZED and the first page's init and SETACTIVE
 };
 
 TEST_F(PropertySheetTest, PageChangesOkAndCancelNotifyThePagesAndAnswerAsTheDeviceDoes) {
@@ -181,6 +187,11 @@ TEST_F(PropertySheetTest, PageChangesOkAndCancelNotifyThePagesAndAnswerAsTheDevi
        {{"0 KILLACTIVE", TRUE}}, 0, {"0 KILLACTIVE", "0 RESET"}},
       {"a page refuses to apply once", {user::Ok(), user::Expect(user::ControlShown(1040)), user::Ok()},
        {{"0 APPLY", PSNRET_INVALID_NOCHANGEPAGE}}, 1, {"0 KILLACTIVE", "0 APPLY", "0 KILLACTIVE", "0 APPLY"}},
+      {"a page not shown refuses to apply: the sheet stays open",
+       {user::Tab(1), user::Tab(0), user::Ok(), user::Expect(user::ControlShown(1040)), user::Cancel()},
+       {{"1 APPLY", PSNRET_INVALID_NOCHANGEPAGE}}, 0,
+       {"0 KILLACTIVE", "1 init", "1 SETACTIVE", "1 KILLACTIVE", "0 SETACTIVE", "0 KILLACTIVE", "0 APPLY", "1 APPLY",
+        "0 RESET", "1 RESET"}},
       {"soft-key commands reach the current page", {postCommand(2201)}, {}, 1,
        {"0 command 2201", "0 KILLACTIVE", "0 APPLY"}},
       {"a cancel command reaches the page too", {postCommand(2200)}, {}, 0, {"0 command 2200", "0 RESET"}},
@@ -238,22 +249,67 @@ TEST_F(PropertySheetTest, ASoftKeyWithNoBarUpIsAFailedStep) {
   EXPECT_NE(user::Failures()[0].message.find("no soft-key bar"), std::string::npos) << user::Failures()[0].message;
 }
 
-TEST_F(PropertySheetTest, ARotationResizesTheSheetAndItsCurrentPage) {
-  RECT sheetRect{}, sheetClient{}, pageRect{};
-  INT_PTR result = Run({user::Rotate(320, 240), user::Run("measure", [&] {
-                          HWND sheet = GetActiveWindow();
-                          GetWindowRect(sheet, &sheetRect);
-                          GetClientRect(sheet, &sheetClient);
-                          GetWindowRect(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)), &pageRect);
-                        }),
-                        user::Ok()});
-  EXPECT_EQ(result, 1);
-  EXPECT_EQ(sheetRect.right - sheetRect.left, 320);
-  EXPECT_EQ(sheetRect.bottom - sheetRect.top, 240);
-  EXPECT_EQ(pageRect.right - pageRect.left, sheetClient.right);
-  ASSERT_FALSE(g_sizes.empty());
-  EXPECT_EQ(LOWORD(g_sizes.back().second), sheetClient.right) << "the page heard WM_SIZE with the new width";
-  EXPECT_EQ(g_sizes.back().first, 0);
+// The first page's first tab stop takes the focus when the sheet opens, as on desktop Win32 (where
+// a combo box there tells its page CBN_SETFOCUS at once).
+TEST_F(PropertySheetTest, TheFirstTabStopOfTheFirstPageTakesTheFocus) {
+  bool focused = false;
+  Run({user::Run("look", [&focused] { focused = GetFocus() == GetDlgItem(CurrentPage(), 1040); }), user::Cancel()});
+  EXPECT_TRUE(focused);
+}
+
+// A subclass that keeps the shell's repositioning (SWP_NOOWNERZORDER) from DefWindowProc, as a
+// program may to tell a turn of the screen from a switch away.
+WNDPROC g_sheetProc = nullptr;
+LRESULT KeepShellRepositioning(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_WINDOWPOSCHANGED && (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOOWNERZORDER)) return 0;
+  return CallWindowProcW(g_sheetProc, window, message, wParam, lParam);
+}
+int SubclassingCallback(HWND sheet, UINT message, LPARAM lParam) {
+  if (message == PSCB_INITIALIZED)
+    g_sheetProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeepShellRepositioning)));
+  return SheetCallback(sheet, message, lParam);
+}
+
+// After a turn the sheet fills the screen, its tab row lies along the bottom and its current page
+// above it has heard WM_SIZE, whether or not the sheet heard WM_SIZE itself; a page shown later is
+// laid out when shown.
+TEST_F(PropertySheetTest, ARotationLaysOutTheSheetAndItsPages) {
+  for (bool subclassed : {false, true}) {
+    SCOPED_TRACE(subclassed ? "subclassed" : "plain");
+    header_.pfnCallback = subclassed ? SubclassingCallback : SheetCallback;
+    handset::screen::SetSize(240, 320);
+    g_sizes.clear();
+    RECT sheetRect{}, sheetClient{}, pageRect{}, tabsRect{}, laterPage{};
+    // The page and the tab row in the sheet's client coordinates.
+    auto measure = [&](RECT& page) {
+      return user::Run("measure", [&] {
+        HWND sheet = GetActiveWindow();
+        GetWindowRect(sheet, &sheetRect);
+        GetClientRect(sheet, &sheetClient);
+        GetWindowRect(CurrentPage(), &page);
+        MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&page), 2);
+        GetWindowRect(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)), &tabsRect);
+        MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&tabsRect), 2);
+      });
+    };
+    INT_PTR result = Run({user::Rotate(320, 240), measure(pageRect), user::Tab(1), measure(laterPage), user::Ok()});
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+    EXPECT_EQ(sheetRect.right - sheetRect.left, 320);
+    EXPECT_EQ(sheetRect.bottom - sheetRect.top, 240);
+    EXPECT_EQ(tabsRect.bottom, sheetClient.bottom) << "the tab row lies along the bottom";
+    EXPECT_EQ(tabsRect.left, 0);
+    EXPECT_EQ(tabsRect.right, sheetClient.right);
+    EXPECT_EQ(Edges(pageRect), Edges({0, 0, sheetClient.right, tabsRect.top})) << "the page fills the space above the tabs";
+    EXPECT_EQ(Edges(laterPage), Edges(pageRect)) << "a page shown after the turn";
+    auto lastWidth = [](int page) {
+      auto heard = std::find_if(g_sizes.rbegin(), g_sizes.rend(), [page](const auto& size) { return size.first == page; });
+      return heard == g_sizes.rend() ? -1 : static_cast<int>(LOWORD(heard->second));
+    };
+    EXPECT_EQ(lastWidth(0), sheetClient.right) << "the first page heard WM_SIZE with the new width";
+    EXPECT_EQ(lastWidth(1), sheetClient.right) << "the second page, when shown";
+  }
 }
 
 }  // namespace

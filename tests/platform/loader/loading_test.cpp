@@ -234,5 +234,30 @@ TEST_F(LoaderTest, ARegisteredModuleLastsOnlyForItsHandset) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
+// A module taken off the device is found nowhere, by any form of its name, while a copy loaded
+// before stays usable until freed; registering the name again brings it back.
+TEST_F(LoaderTest, AModuleTakenOffTheDeviceIsNotFoundUntilRegisteredAgain) {
+  Install("plain.dll");
+  Install("plain.dll", u"\\Temp");
+  HMODULE loaded = LoadLibraryW(u"plain.dll");
+  ASSERT_NE(loaded, nullptr) << handset::LastLoadFailure();
+  handset::RegisterModule(u"plain.dll", {.exports = {{u"Answer", ToFarProc(&FakeAnswer)}}});
+  handset::RemoveModule(u"PLAIN.DLL");
+  for (const char16_t* name : {u"plain.dll", u"plain", u"\\Windows\\plain.dll", u"\\Temp\\plain.dll"}) {
+    SetLastError(0);
+    EXPECT_EQ(LoadLibraryW(name), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    EXPECT_NE(handset::LastLoadFailure().find("plain.dll"), std::string::npos);
+  }
+  EXPECT_EQ(CallAnswer(loaded), 42) << "the copy loaded before stays until freed";
+  EXPECT_TRUE(FreeLibrary(loaded));
+
+  handset::RegisterModule(u"Plain.dll", {.exports = {{u"Answer", ToFarProc(&FakeAnswer)}}});
+  HMODULE again = LoadLibraryW(u"plain.dll");
+  ASSERT_NE(again, nullptr) << handset::LastLoadFailure();
+  EXPECT_EQ(CallAnswer(again), 99);
+  FreeLibrary(again);
+}
+
 }  // namespace
 }  // namespace loader_testing

@@ -6,8 +6,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
+#include "handset/dialog_template.h"
+#include "handset/modules.h"
 #include "handset/screen.h"
+#include "handset/trace.h"
 #include "handset/user.h"
 #include "support/vlmrc_test.h"
 #include "support/worker_window.h"
@@ -35,6 +39,71 @@ constexpr int kBusyBox = 1023;
 constexpr int kBusyNumber = 1053;
 
 int g_changeNotices = 0;
+
+HWND CurrentPage() { return reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+// Where the page's controls stand against the template's rectangles, mapped with the page's own
+// dialog units: empty when every control of the template stands on its rectangle, else the first
+// one that does not. A combo box's window is its selection field, so only its left, top and
+// right edges are the template's. The preferences page puts its scrolling controls back at their
+// screen x as their client x, so those stand further right by the screen x of the page's client
+// origin (0 on a sheet without a side frame).
+std::string OffTemplate(HWND page, int templateId) {
+  HMODULE library = GetModuleHandleW(u"vlmrc.dll");
+  HRSRC found = FindResourceW(library, MAKEINTRESOURCEW(templateId), RT_DIALOG);
+  if (!found) return "no template " + std::to_string(templateId);
+  auto read = handset::dialogs::ReadDialogTemplate(LockResource(LoadResource(library, found)), SizeofResource(library, found));
+  if (!read) return read.error;
+  static const std::set<int> scrolling = {1030, 1040, 7200, 7201, 1032, 1041, 1033, 7204, 1022, 1023, 1034, 1020, 1021};
+  bool preferences = templateId == 7301 || templateId == 7303;
+  POINT origin{0, 0};
+  ClientToScreen(page, &origin);
+  for (const auto& item : read.dialog->items) {
+    HWND control = GetDlgItem(page, static_cast<int>(item.id));
+    if (static_cast<std::int16_t>(item.id) == -1 || !control) continue;
+    RECT expected{item.x, item.y, item.x + item.cx, item.y + item.cy};
+    MapDialogRect(page, &expected);
+    if (preferences && scrolling.count(static_cast<int>(item.id))) {
+      expected.left += origin.x;
+      expected.right += origin.x;
+    }
+    RECT actual;
+    GetWindowRect(control, &actual);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&actual), 2);
+    bool combo = item.windowClass.ordinal == 0x85;
+    if (actual.left != expected.left || actual.top != expected.top || actual.right != expected.right ||
+        (!combo && actual.bottom != expected.bottom))
+      return "control " + std::to_string(item.id) + " of template " + std::to_string(templateId) + " at " +
+             std::to_string(actual.left) + "," + std::to_string(actual.top) + "-" + std::to_string(actual.right) +
+             "," + std::to_string(actual.bottom) + ", template says " + std::to_string(expected.left) + "," +
+             std::to_string(expected.top) + "-" + std::to_string(expected.right) + "," + std::to_string(expected.bottom);
+  }
+  return "";
+}
+
+// The sheet as a person sees it: as wide as the screen, its tab row along the bottom of its client
+// area, the current page filling the space above the tabs; empty when so, else what is wrong.
+std::string SheetLayout() {
+  HWND sheet = GetActiveWindow();
+  HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+  RECT window, client, tabRect, pageRect;
+  GetWindowRect(sheet, &window);
+  GetClientRect(sheet, &client);
+  GetWindowRect(tabs, &tabRect);
+  GetWindowRect(CurrentPage(), &pageRect);
+  MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&tabRect), 2);
+  MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&pageRect), 2);
+  int width = GetSystemMetrics(SM_CXSCREEN);
+  if (window.left != 0 || window.right != width)
+    return "the sheet spans " + std::to_string(window.left) + "-" + std::to_string(window.right) + " of a screen " +
+           std::to_string(width) + " wide";
+  if (!IsWindowVisible(tabs) || tabRect.left != 0 || tabRect.bottom != client.bottom || tabRect.right != client.right ||
+      tabRect.top >= tabRect.bottom)
+    return "the tab row is not along the bottom";
+  if (pageRect.left != 0 || pageRect.top != 0 || pageRect.right != client.right || pageRect.bottom != tabRect.top)
+    return "the page does not fill the space above the tabs";
+  return "";
+}
 
 LRESULT WorkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_VTOPT_CHANGED) ++g_changeNotices;
@@ -116,6 +185,31 @@ TEST_F(OptionsScreenTest, ThePreferencesPageStoresWhatTheUserChose) {
   EXPECT_EQ(stored.MuteVideo, 2u);
   EXPECT_EQ(std::u16string(stored.PicFileName), u"\\My Documents\\me.jpg");
   EXPECT_EQ(stored.ViewMode, 3u);
+}
+
+// A picture as muted video without a file: the list shows the default picture, and the picture
+// controls that the page enabled are disabled again at once, because the sheet gives the list (the
+// page's first tab stop) the focus and the page re-reads the list on its CBN_SETFOCUS.
+TEST_F(OptionsScreenTest, APictureWithoutAFileShowsTheDefaultPicture) {
+  VTOptSetting record = Defaults();
+  record.MuteVideo = 2;
+  Store(record);
+  LRESULT shown = -1;
+  BOOL pathEnabled = TRUE, browseEnabled = TRUE;
+  HWND focus = nullptr, list = nullptr;
+  Open({user::Expect(user::Dialog(kPreferencesTemplate)), user::Run("look", [&] {
+          HWND page = CurrentPage();
+          list = GetDlgItem(page, kMuteVideoList);
+          focus = GetFocus();
+          shown = SendMessageW(list, CB_GETCURSEL, 0, 0);
+          pathEnabled = IsWindowEnabled(GetDlgItem(page, kPicturePath));
+          browseEnabled = IsWindowEnabled(GetDlgItem(page, 7201));
+        }),
+        user::Cancel()});
+  EXPECT_EQ(shown, 3);
+  EXPECT_EQ(focus, list);
+  EXPECT_FALSE(pathEnabled);
+  EXPECT_FALSE(browseEnabled);
 }
 
 // The large-button look offers two view modes: a stored third has no entry, and applying stores -1.
@@ -246,6 +340,104 @@ TEST_F(OptionsScreenTest, TheForwardingFlowChangesTheNetworkAndComesBackToThePag
   EXPECT_EQ(state[network::Reason::Busy].number, u"5550100");
   EXPECT_FALSE(state[network::Reason::AllCalls].active);
   EXPECT_EQ(g_changeNotices, 2) << "the options sheet closed with OK";
+}
+
+// On a phone without the service library the about page shows service version 0, and a query
+// waits for an answer that never comes until the user cancels it; the query and its cancel each
+// try to load the library.
+TEST_F(OptionsScreenTest, WithoutTheServiceLibraryTheQueryWaitsUntilCancelled) {
+  handset::RemoveModule(u"Zarvo3GVT.dll");
+  Store(Defaults());
+  handset::trace::Start();
+  Open({user::Tab(u"Forwarding"), user::Tap(kForwardingStart), user::Expect(user::Dialog(kQueryDialog, 2s)),
+        user::Wait(500ms), user::Expect(user::Dialog(kQueryDialog)), user::Cancel(),
+        user::Expect(user::Dialog(kForwardingTemplate, 2s)), user::Cancel()});
+  auto loads = handset::trace::Calls("LoadLibraryW");
+  ASSERT_EQ(loads.size(), 2u) << "the query, then its cancel";
+  for (const auto& load : loads) EXPECT_EQ(load.args, std::vector<std::string>{"Zarvo3GVT.dll"});
+
+  std::u16string version;
+  Open({user::Tab(u"About"), user::Expect(user::Dialog(kAboutTemplate)), user::Run("read the version", [&] {
+          HWND page = reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETCURRENTPAGEHWND, 0, 0));
+          WCHAR text[256] = {};
+          GetDlgItemTextW(page, kVersionLine, text, 256);
+          version = text;
+        }),
+        user::Cancel()});
+  handset::trace::Stop();
+  EXPECT_NE(version.find(u"service 0"), std::u16string::npos) << std::string(version.begin(), version.end());
+  EXPECT_GT(handset::trace::Calls("LoadLibraryW").size(), 2u) << "the about page tried to bind the library too";
+}
+
+// A turn of the screen under the open sheet, with each page current and with a nested dialog open
+// or just closed: the sheet fills the turned screen with its tabs along the bottom, and the page
+// stands on the template of the new orientation; turning back restores the first.
+TEST_F(OptionsScreenTest, ATurnOfTheScreenLaysTheOpenSheetOutForTheNewOrientation) {
+  network::WriteBehaviour({.failure = network::Failure::Silent, .error = 30, .latencyMs = 0});
+  Store(Defaults());
+  std::vector<std::string> findings;
+  auto stands = [&findings](int templateId) {
+    return user::Run("layout on " + std::to_string(templateId), [&findings, templateId] {
+      std::string sheet = SheetLayout(), page = OffTemplate(CurrentPage(), templateId);
+      if (!sheet.empty()) findings.push_back(std::to_string(templateId) + ": " + sheet);
+      if (!page.empty()) findings.push_back(page);
+    });
+  };
+  struct Case {
+    const char* name;
+    std::vector<user::Step> before;  // brings the page up (and a nested dialog and back)
+    int portrait, landscape;
+  };
+  auto queryCancelled = [] {
+    return std::vector<user::Step>{user::Tab(u"Forwarding"), user::Tap(kForwardingStart),
+                                   user::Expect(user::Dialog(kQueryDialog, 2s)), user::Cancel(),
+                                   user::Expect(user::Dialog(kForwardingTemplate, 2s))};
+  };
+  std::vector<Case> cases = {
+      {"preferences", {user::Expect(user::Dialog(kPreferencesTemplate))}, 7303, 7301},
+      {"forwarding", {user::Tab(u"Forwarding")}, 7304, 7302},
+      {"forwarding after the query dialog closed", queryCancelled(), 7304, 7302},
+  };
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    handset::screen::SetSize(240, 320);
+    findings.clear();
+    auto steps = c.before;
+    for (auto step : {stands(c.portrait), user::Rotate(320, 240), stands(c.landscape), user::Rotate(240, 320),
+                      stands(c.portrait), user::Cancel()})
+      steps.push_back(step);
+    Open(std::move(steps));
+    EXPECT_EQ(findings, std::vector<std::string>{});
+  }
+
+  SCOPED_TRACE("turned while the query dialog is up");
+  handset::screen::SetSize(240, 320);
+  findings.clear();
+  Open({user::Tab(u"Forwarding"), user::Tap(kForwardingStart), user::Expect(user::Dialog(kQueryDialog, 2s)),
+        user::Rotate(320, 240), user::Cancel(), user::Expect(user::Dialog(kForwardingTemplate, 2s)), stands(7302),
+        user::Cancel()});
+  EXPECT_EQ(findings, std::vector<std::string>{});
+}
+
+// The about page scrolls in landscape only, and its scroll range follows the turn of the open sheet.
+TEST_F(OptionsScreenTest, TheAboutPageScrollsOnlyInLandscapeAfterATurn) {
+  std::vector<int> ranges;
+  auto range = [&ranges] {
+    return user::Run("read the scroll range", [&ranges] {
+      SCROLLINFO info{};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_RANGE;
+      ranges.push_back(GetScrollInfo(CurrentPage(), SB_VERT, &info) ? info.nMax : -1);
+    });
+  };
+  std::string layout;
+  Open({user::Tab(u"About"), range(), user::Rotate(320, 240), range(),
+        user::Run("sheet", [&layout] { layout = SheetLayout(); }), user::Rotate(240, 320), range(), user::Cancel()});
+  ASSERT_EQ(ranges.size(), 3u);
+  EXPECT_EQ(ranges[0], 0) << "no scrolling in portrait";
+  EXPECT_GT(ranges[1], 0) << "landscape scrolls";
+  EXPECT_EQ(ranges[2], 0);
+  EXPECT_EQ(layout, "");
 }
 
 }  // namespace
