@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,19 +17,35 @@ using controls::FontScope;
 struct TabItem {
   std::u16string text;
   int image = -1;
-  LPARAM param = 0;
+  DWORD state = 0;          // TCIS_*
+  std::vector<BYTE> extra;  // the application's bytes: an LPARAM unless TCM_SETITEMEXTRA says otherwise
 };
 
 struct TabRecord {
   std::vector<TabItem> items;
   int selected = -1;
   HFONT font = nullptr;
+  std::size_t extraBytes = sizeof(LPARAM);
+  SIZE fixed{0, 0};  // TCM_SETITEMSIZE; 0: the default width and height
 };
+
+constexpr DWORD kStates = TCIS_BUTTONPRESSED | TCIS_HIGHLIGHTED;
+
+// Where a tab's application bytes lie in the caller's record: at lParam, which the header's
+// fields precede, as on Win32.
+BYTE* ExtraOf(const TCITEMW* item) {
+  return reinterpret_cast<BYTE*>(const_cast<LPARAM*>(&item->lParam));
+}
 
 bool Has(const TabRecord& record, WPARAM index) { return index < record.items.size(); }
 
 int RowHeight(HWND window, const TabRecord& record) {
+  if (record.fixed.cy > 0) return record.fixed.cy;
   return controls::LineHeight(window, record.font) + controls::ScaledToScreen(window, 8);
+}
+
+bool FixedWidth(HWND window, const TabRecord& record) {
+  return record.fixed.cx > 0 && (GetWindowLongW(window, GWL_STYLE) & TCS_FIXEDWIDTH);
 }
 
 // Each tab is as wide as its text with a margin on both sides, laid out from the left edge.
@@ -46,7 +64,7 @@ std::vector<RECT> Layout(HWND window, const TabRecord& record) {
     for (const auto& item : record.items) {
       SIZE extent{0, 0};
       GetTextExtentPoint32W(dc, item.text.c_str(), static_cast<int>(item.text.size()), &extent);
-      LONG width = extent.cx + 2 * margin;
+      LONG width = FixedWidth(window, record) ? record.fixed.cx : extent.cx + 2 * margin;
       rects.push_back({x, top, x + width, top + height});
       x += width;
     }
@@ -105,7 +123,7 @@ LRESULT NotifyParent(HWND window, UINT code) {
 
 // What a person's choice of another tab does: the parent may keep the current one.
 void ChooseByUser(HWND window, TabRecord& record, int index) {
-  if (index < 0 || index == record.selected) return;
+  if (index < 0 || index == record.selected || !Has(record, static_cast<WPARAM>(index))) return;
   if (NotifyParent(window, TCN_SELCHANGING)) return;
   if (!IsWindow(window) || !Has(record, static_cast<WPARAM>(index))) return;
   record.selected = index;
@@ -113,18 +131,46 @@ void ChooseByUser(HWND window, TabRecord& record, int index) {
   NotifyParent(window, TCN_SELCHANGE);
 }
 
+// Takes what the record's mask names into the tab.
+void Apply(const TabRecord& record, const TCITEMW& item, TabItem& tab) {
+  if ((item.mask & TCIF_TEXT) && item.pszText) tab.text = item.pszText;
+  if (item.mask & TCIF_IMAGE) tab.image = item.iImage;
+  if (item.mask & TCIF_STATE) tab.state = (tab.state & ~item.dwStateMask) | (item.dwState & item.dwStateMask & kStates);
+  if (item.mask & TCIF_PARAM) tab.extra.assign(ExtraOf(&item), ExtraOf(&item) + record.extraBytes);
+}
+
 LRESULT InsertItem(HWND window, TabRecord& record, WPARAM index, const TCITEMW* item) {
-  if (!item) return -1;
+  if (!item || static_cast<int>(index) < 0) return -1;
   TabItem tab;
-  if ((item->mask & TCIF_TEXT) && item->pszText) tab.text = item->pszText;
-  if (item->mask & TCIF_IMAGE) tab.image = item->iImage;
-  if (item->mask & TCIF_PARAM) tab.param = item->lParam;
-  // An index past the end appends, as on Win32; the selected tab stays the same tab.
+  tab.extra.assign(record.extraBytes, 0);
+  Apply(record, *item, tab);
+  // An index past the end appends, as on Win32; the selected tab stays the same tab, and the
+  // first tab of an empty control is selected.
   std::size_t at = index < record.items.size() ? index : record.items.size();
   record.items.insert(record.items.begin() + static_cast<std::ptrdiff_t>(at), std::move(tab));
-  if (record.selected >= static_cast<int>(at)) ++record.selected;
+  if (record.items.size() == 1)
+    record.selected = 0;
+  else if (record.selected >= static_cast<int>(at))
+    ++record.selected;
   InvalidateRect(window, nullptr, TRUE);
   return static_cast<LRESULT>(at);
+}
+
+LRESULT SetItem(HWND window, TabRecord& record, WPARAM index, const TCITEMW* item) {
+  if (!Has(record, index) || !item) return FALSE;
+  Apply(record, *item, record.items[index]);
+  InvalidateRect(window, nullptr, TRUE);
+  return TRUE;
+}
+
+// TCM_ADJUSTRECT: the window rectangle for a display area (`larger`), or the display area of a
+// window rectangle: the window less the row of tabs.
+void AdjustRect(HWND window, const TabRecord& record, bool larger, RECT& rect) {
+  LONG row = RowHeight(window, record) * (larger ? 1 : -1);
+  if (GetWindowLongW(window, GWL_STYLE) & TCS_BOTTOM)
+    rect.bottom += row;
+  else
+    rect.top -= row;
 }
 
 LRESULT GetItem(const TabRecord& record, WPARAM index, TCITEMW* item) {
@@ -137,7 +183,8 @@ LRESULT GetItem(const TabRecord& record, WPARAM index, TCITEMW* item) {
     item->pszText[count] = 0;
   }
   if (item->mask & TCIF_IMAGE) item->iImage = tab.image;
-  if (item->mask & TCIF_PARAM) item->lParam = tab.param;
+  if (item->mask & TCIF_STATE) item->dwState = tab.state & item->dwStateMask;
+  if (item->mask & TCIF_PARAM) std::memcpy(ExtraOf(item), tab.extra.data(), tab.extra.size());
   return TRUE;
 }
 
@@ -162,8 +209,36 @@ LRESULT TabControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   switch (message) {
     case TCM_INSERTITEMW:
       return InsertItem(window, *record, wParam, reinterpret_cast<const TCITEMW*>(lParam));
+    case TCM_SETITEMW:
+      return SetItem(window, *record, wParam, reinterpret_cast<const TCITEMW*>(lParam));
     case TCM_GETITEMW:
       return GetItem(*record, wParam, reinterpret_cast<TCITEMW*>(lParam));
+    case TCM_SETITEMEXTRA:
+      // Only before the first tab, and at least an LPARAM's worth.
+      if (!record->items.empty() || static_cast<int>(wParam) < 0) return FALSE;
+      record->extraBytes = std::max(sizeof(LPARAM), static_cast<std::size_t>(wParam));
+      return TRUE;
+    case TCM_SETITEMSIZE: {
+      // Answers the size before, as MAKELONG(width, height).
+      RECT first{0, 0, 0, 0};
+      auto rects = Layout(window, *record);
+      if (!rects.empty()) first = rects[0];
+      LRESULT previous = MAKELONG(record->fixed.cx > 0 ? record->fixed.cx : first.right - first.left,
+                                  RowHeight(window, *record));
+      record->fixed = {static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+      InvalidateRect(window, nullptr, TRUE);
+      return previous;
+    }
+    case TCM_ADJUSTRECT:
+      if (lParam) AdjustRect(window, *record, wParam != 0, *reinterpret_cast<RECT*>(lParam));
+      return 0;
+    case TCM_GETROWCOUNT:
+      return 1;
+    case TCM_GETCURFOCUS:
+      return record->selected;
+    case TCM_SETCURFOCUS:
+      ChooseByUser(window, *record, static_cast<int>(wParam));
+      return 0;
     case TCM_GETITEMCOUNT:
       return static_cast<LRESULT>(record->items.size());
     case TCM_DELETEITEM:
@@ -176,8 +251,9 @@ LRESULT TabControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case TCM_GETCURSEL:
       return record->selected;
     case TCM_SETCURSEL: {
-      // Answers the tab selected before, or -1 for a tab that does not exist; the parent is not told.
-      if (!Has(*record, wParam)) return -1;
+      // Answers the tab selected before, or -1 for a tab that does not exist (a negative index
+      // too); the parent is not told.
+      if (static_cast<int>(wParam) < 0 || !Has(*record, wParam)) return -1;
       int previous = record->selected;
       record->selected = static_cast<int>(wParam);
       InvalidateRect(window, nullptr, TRUE);

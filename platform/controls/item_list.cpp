@@ -20,15 +20,21 @@ int ItemList::Add(std::u16string text, bool sorted) {
     at = std::find_if(items_.begin(), items_.end(), [&](const Item& item) { return lstrcmpiW(text.c_str(), item.text.c_str()) < 0; });
   int index = static_cast<int>(at - items_.begin());
   items_.insert(at, Item{std::move(text), 0});
-  if (selection_ >= index) ++selection_;
+  Inserted(index);
   return index;
+}
+
+void ItemList::Inserted(int index) {
+  for (int* mark : {&selection_, &anchor_})
+    if (*mark >= index) ++*mark;
+  if (caret_ >= index && Count() > 1) ++caret_;
 }
 
 int ItemList::Insert(int index, std::u16string text) {
   if (index == -1) index = Count();
   if (index < 0 || index > Count()) return LB_ERR;
   items_.insert(items_.begin() + index, Item{std::move(text), 0});
-  if (selection_ >= index) ++selection_;
+  Inserted(index);
   return index;
 }
 
@@ -39,12 +45,24 @@ int ItemList::Erase(int index) {
     selection_ = -1;
   else if (selection_ > index)
     --selection_;
+  if (anchor_ == index)
+    anchor_ = -1;
+  else if (anchor_ > index)
+    --anchor_;
+  // The caret stays on the item that takes the deleted one's place, or the last.
+  if (caret_ > index || caret_ >= Count()) caret_ = std::max(0, caret_ - 1);
   return Count();
 }
 
 void ItemList::Clear() {
   items_.clear();
   selection_ = -1;
+  caret_ = 0;
+  anchor_ = -1;
+}
+
+int ItemList::SelectedCount() const {
+  return static_cast<int>(std::count_if(items_.begin(), items_.end(), [](const Item& item) { return item.selected; }));
 }
 
 int ItemList::Find(int start, const std::u16string& text, bool exact) const {
@@ -74,7 +92,7 @@ LRESULT ItemList::DataOf(int index) const { return Has(index) ? Data(index) : LB
 LRESULT ItemList::SetDataOf(int index, LPARAM data) {
   if (!Has(index)) return LB_ERR;
   SetData(index, data);
-  return LB_OKAY;
+  return TRUE;
 }
 
 int ItemList::SelectString(int start, const std::u16string& text) {

@@ -1,4 +1,6 @@
-// The strings of a list box or combo box, each with its item data, and the current selection.
+// The strings of a list box or combo box, each with its item data, and the current selection; for
+// a list box also the caret (the item with the focus, 0 at first), the anchor (where a range of
+// selected items starts, none at first) and, in a list of several selected items, which are.
 // Indexes are those of the LB_ / CB_ messages; failures give LB_ERR (which equals CB_ERR).
 #pragma once
 
@@ -34,7 +36,7 @@ class ItemList {
   LRESULT CopyText(int index, LPARAM buffer) const;  // LB_GETTEXT, CB_GETLBTEXT
   LRESULT TextLength(int index) const;               // LB_GETTEXTLEN, CB_GETLBTEXTLEN
   LRESULT DataOf(int index) const;                   // LB_GETITEMDATA, CB_GETITEMDATA
-  LRESULT SetDataOf(int index, LPARAM data);         // LB_SETITEMDATA, CB_SETITEMDATA
+  LRESULT SetDataOf(int index, LPARAM data);         // LB_SETITEMDATA, CB_SETITEMDATA: TRUE, or LB_ERR
   // LB_SELECTSTRING, CB_SELECTSTRING: selects the item Find gives; its index, or LB_ERR.
   int SelectString(int start, const std::u16string& text);
 
@@ -42,13 +44,28 @@ class ItemList {
   // Selects `index`; -1, or an index past the end, clears the selection.
   void Select(int index) { selection_ = Has(index) ? index : -1; }
 
+  // The selection of each item, for a list of several selected items.
+  bool IsSelected(int index) const { return Has(index) && items_[static_cast<std::size_t>(index)].selected; }
+  void SetSelected(int index, bool selected) { items_[static_cast<std::size_t>(index)].selected = selected; }
+  int SelectedCount() const;
+
+  int Caret() const { return caret_; }
+  void SetCaret(int index) { caret_ = index; }
+  int Anchor() const { return anchor_; }
+  void SetAnchor(int index) { anchor_ = index; }
+
  private:
   struct Item {
     std::u16string text;
     LRESULT data = 0;
+    bool selected = false;
   };
+  // Keeps the selection, caret and anchor on their items when one is inserted at `index`.
+  void Inserted(int index);
   std::vector<Item> items_;
   int selection_ = -1;
+  int caret_ = 0;
+  int anchor_ = -1;
 };
 
 }  // namespace handset::controls

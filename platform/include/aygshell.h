@@ -69,6 +69,8 @@ typedef struct tagOPENFILENAMEEX {
   DWORD dwSortOrder;
 } OPENFILENAMEEX, *LPOPENFILENAMEEX;
 
+#define OFN_HIDEREADONLY 0x00000004  // the picker has no read-only box to hide
+#define OFN_NOCHANGEDIR 0x00000008   // the device has no current folder to change
 #define OFN_PATHMUSTEXIST 0x00000800
 #define OFN_FILEMUSTEXIST 0x00001000
 

@@ -14,11 +14,31 @@ typedef struct tagINITCOMMONCONTROLSEX {
 // --- tab control ------------------------------------------------------------------------------
 #define WC_TABCONTROLW u"SysTabControl32"
 
-#define TCS_BOTTOM 0x0002  // tabs along the bottom edge
+#define TCS_TABS 0x0000
+#define TCS_SINGLELINE 0x0000
+#define TCS_RIGHTJUSTIFY 0x0000
+#define TCS_BOTTOM 0x0002      // tabs along the bottom edge
+#define TCS_FIXEDWIDTH 0x0400  // every tab as wide as TCM_SETITEMSIZE says
 
 #define TCIF_TEXT 0x0001
 #define TCIF_IMAGE 0x0002
 #define TCIF_PARAM 0x0008
+#define TCIF_STATE 0x0010
+
+// TCITEMW.dwState, under dwStateMask
+#define TCIS_BUTTONPRESSED 0x0001
+#define TCIS_HIGHLIGHTED 0x0002
+
+// The start of a tab's record when TCM_SETITEMEXTRA gives it application bytes of its own in place
+// of lParam: the bytes follow this header.
+typedef struct tagTCITEMHEADERW {
+  UINT mask;
+  UINT lpReserved1;
+  UINT lpReserved2;
+  LPWSTR pszText;
+  int cchTextMax;
+  int iImage;
+} TCITEMHEADERW, *LPTCITEMHEADERW;
 
 typedef struct tagTCITEMW {
   UINT mask;
@@ -38,7 +58,14 @@ typedef struct tagTCITEMW {
 #define TCM_GETCURSEL (TCM_FIRST + 11)
 #define TCM_SETCURSEL (TCM_FIRST + 12)
 #define TCM_HITTEST (TCM_FIRST + 13)
+#define TCM_SETITEMEXTRA (TCM_FIRST + 14)  // wParam: bytes of application data per tab
+#define TCM_ADJUSTRECT (TCM_FIRST + 40)    // wParam TRUE: display area to window; FALSE: the reverse
+#define TCM_SETITEMSIZE (TCM_FIRST + 41)   // lParam MAKELPARAM(width, height); answers the old size
+#define TCM_GETROWCOUNT (TCM_FIRST + 44)
+#define TCM_GETCURFOCUS (TCM_FIRST + 47)
+#define TCM_SETCURFOCUS (TCM_FIRST + 48)
 #define TCM_GETITEMW (TCM_FIRST + 60)
+#define TCM_SETITEMW (TCM_FIRST + 61)
 #define TCM_INSERTITEMW (TCM_FIRST + 62)
 
 #define TCHT_NOWHERE 0x0001

@@ -7,15 +7,22 @@
 // PROPSHEETPAGEW.dwFlags
 #define PSP_DEFAULT 0x00000000
 #define PSP_DLGINDIRECT 0x00000001  // pResource is an in-memory template
+#define PSP_USEHICON 0x00000002     // hIcon is the page's icon; a tab on the device shows none
+#define PSP_USEICONID 0x00000004    // pszIcon names it; a tab on the device shows none
 #define PSP_USETITLE 0x00000008     // pszTitle names the page's tab instead of the template's caption
+#define PSP_HASHELP 0x00000020      // the device's sheet has no Help button to enable
 #define PSP_USECALLBACK 0x00000080
 
 // PROPSHEETHEADERW.dwFlags
 #define PSH_DEFAULT 0x00000000
 #define PSH_PROPTITLE 0x00000001      // the caption is followed by the word for "Properties"
+#define PSH_USEHICON 0x00000002       // hIcon is the sheet's icon; the device's sheet shows none
+#define PSH_USEICONID 0x00000004      // pszIcon names it; the device's sheet shows none
 #define PSH_PROPSHEETPAGE 0x00000008  // ppsp holds the pages (not page handles)
+#define PSH_NOAPPLYNOW 0x00000080     // the device's sheet has no Apply button to remove
 #define PSH_USECALLBACK 0x00000100
 #define PSH_HASHELP 0x00000200
+#define PSH_MAXIMIZE 0x00002000  // full screen, as every sheet on the device is
 
 // Sheet callback messages
 #define PSCB_INITIALIZED 1  // the sheet and its tab control exist; lParam 0

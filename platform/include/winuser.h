@@ -59,6 +59,12 @@
 #define WM_LBUTTONDBLCLK 0x0203
 #define WM_USER 0x0400
 
+// The keys and buttons held, in wParam of WM_LBUTTONDOWN, WM_MOUSEMOVE and WM_LBUTTONUP
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+
 #define CW_USEDEFAULT ((int)0x80000000)
 
 #define WS_OVERLAPPED 0x00000000L
@@ -164,6 +170,18 @@
 #define SWP_NOCOPYBITS 0x0100
 #define SWP_NOOWNERZORDER 0x0200
 #define SWP_NOSENDCHANGING 0x0400
+
+// RedrawWindow. Windows CE has no RDW_FRAME; the handset has no internal paint messages
+// (RDW_INTERNALPAINT, RDW_NOINTERNALPAINT) and erases only as it paints (no RDW_ERASENOW). A window
+// is never clipped around its children, so what invalidates a window invalidates the children
+// under it whatever RDW_NOCHILDREN and RDW_ALLCHILDREN say.
+#define RDW_INVALIDATE 0x0001
+#define RDW_ERASE 0x0004
+#define RDW_VALIDATE 0x0008
+#define RDW_NOERASE 0x0020
+#define RDW_NOCHILDREN 0x0040
+#define RDW_ALLCHILDREN 0x0080
+#define RDW_UPDATENOW 0x0100
 
 #define HWND_TOP ((HWND)0)
 #define HWND_BOTTOM ((HWND)1)
@@ -406,14 +424,19 @@
 // --- list boxes -------------------------------------------------------------------------------
 #define LBS_NOTIFY 0x0001L
 #define LBS_SORT 0x0002L
+#define LBS_MULTIPLESEL 0x0008L  // a tap toggles the item's selection
 #define LBS_HASSTRINGS 0x0040L
 #define LBS_NOINTEGRALHEIGHT 0x0100L
+#define LBS_EXTENDEDSEL 0x0800L  // a tap selects the item alone; the arrow keys move the caret
 
 #define LB_ADDSTRING 0x0180
 #define LB_INSERTSTRING 0x0181
 #define LB_DELETESTRING 0x0182
+#define LB_SELITEMRANGEEX 0x0183
 #define LB_RESETCONTENT 0x0184
+#define LB_SETSEL 0x0185
 #define LB_SETCURSEL 0x0186
+#define LB_GETSEL 0x0187
 #define LB_GETCURSEL 0x0188
 #define LB_GETTEXT 0x0189
 #define LB_GETTEXTLEN 0x018A
@@ -421,12 +444,20 @@
 #define LB_SELECTSTRING 0x018C
 #define LB_GETTOPINDEX 0x018E
 #define LB_FINDSTRING 0x018F
+#define LB_GETSELCOUNT 0x0190
+#define LB_GETSELITEMS 0x0191
 #define LB_SETTOPINDEX 0x0197
 #define LB_GETITEMRECT 0x0198
 #define LB_GETITEMDATA 0x0199
 #define LB_SETITEMDATA 0x019A
+#define LB_SELITEMRANGE 0x019B
+#define LB_SETANCHORINDEX 0x019C
+#define LB_GETANCHORINDEX 0x019D
+#define LB_SETCARETINDEX 0x019E
+#define LB_GETCARETINDEX 0x019F
 #define LB_GETITEMHEIGHT 0x01A1
 #define LB_FINDSTRINGEXACT 0x01A2
+#define LB_ITEMFROMPOINT 0x01A9
 
 #define LB_OKAY 0
 #define LB_ERR (-1)
@@ -446,6 +477,7 @@
 #define CBS_AUTOHSCROLL 0x0040L
 #define CBS_SORT 0x0100L
 #define CBS_HASSTRINGS 0x0200L
+#define CBS_NOINTEGRALHEIGHT 0x0400L  // the dropped list keeps its height even where it cuts an item
 
 #define CB_LIMITTEXT 0x0141
 #define CB_ADDSTRING 0x0143
@@ -462,8 +494,13 @@
 #define CB_SHOWDROPDOWN 0x014F
 #define CB_GETITEMDATA 0x0150
 #define CB_SETITEMDATA 0x0151
+#define CB_GETDROPPEDCONTROLRECT 0x0152
+#define CB_SETITEMHEIGHT 0x0153
+#define CB_GETITEMHEIGHT 0x0154
 #define CB_GETDROPPEDSTATE 0x0157
 #define CB_FINDSTRINGEXACT 0x0158
+#define CB_GETDROPPEDWIDTH 0x015F
+#define CB_SETDROPPEDWIDTH 0x0160
 
 #define CB_OKAY 0
 #define CB_ERR (-1)
@@ -654,6 +691,18 @@ typedef struct tagMENUITEMINFOW {
 } MENUITEMINFOW, *LPMENUITEMINFOW;
 typedef const MENUITEMINFOW* LPCMENUITEMINFOW;
 
+// What GetComboBoxInfo tells of a combo box: the field and the arrow in its client area, and its
+// windows (hwndItem is the combo box itself, which shows the field; stateButton is not supported).
+typedef struct tagCOMBOBOXINFO {
+  DWORD cbSize;  // sizeof(COMBOBOXINFO)
+  RECT rcItem;
+  RECT rcButton;
+  DWORD stateButton;
+  HWND hwndCombo;
+  HWND hwndItem;
+  HWND hwndList;
+} COMBOBOXINFO, *PCOMBOBOXINFO, *LPCOMBOBOXINFO;
+
 static_assert(sizeof(SCROLLINFO) == 28 && sizeof(DLGTEMPLATE) == 18 && sizeof(DLGITEMTEMPLATE) == 18);
 
 extern "C" {
@@ -735,6 +784,10 @@ BOOL UpdateWindow(HWND window);
 BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+// Invalidates or validates the rectangle (client coordinates; NULL: the whole client area) of the
+// window (NULL: every top-level window), and paints now with RDW_UPDATENOW. The handset has no
+// regions: a region handle is refused (ERROR_INVALID_HANDLE).
+BOOL RedrawWindow(HWND window, const RECT* update, HRGN updateRegion, UINT flags);
 
 // --- scroll bars ------------------------------------------------------------------------------
 int SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
@@ -794,6 +847,19 @@ DWORD CheckMenuItem(HMENU menu, UINT idCheckItem, UINT check);
 BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags);
 
 int GetSystemMetrics(int index);
+
+// --- letters ----------------------------------------------------------------------------------
+// A string converted in place (its pointer returned), or, with a pointer whose high-order bits are
+// zero, the single character in its low word converted and returned.
+LPWSTR CharUpperW(LPWSTR text);
+LPWSTR CharLowerW(LPWSTR text);
+// The first `length` characters converted in place; answers how many.
+DWORD CharUpperBuffW(LPWSTR text, DWORD length);
+DWORD CharLowerBuffW(LPWSTR text, DWORD length);
+
+// --- combo boxes ------------------------------------------------------------------------------
+// FALSE for a window that is not a combo box or a record whose cbSize is not sizeof(COMBOBOXINFO).
+BOOL GetComboBoxInfo(HWND comboBox, PCOMBOBOXINFO info);
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc);
 BOOL KillTimer(HWND window, UINT_PTR id);

@@ -1,6 +1,7 @@
 // Simple one-to-one letter case mapping of the device's runtime for the scripts a handset shows:
 // Latin, Greek, Cyrillic, Armenian and the full-width Latin letters.
 #include <wcstr.h>
+#include <winuser.h>
 
 namespace {
 
@@ -39,3 +40,36 @@ WCHAR towupper(WCHAR c) {
     if (InRange(range, c - range.delta)) return static_cast<WCHAR>(c - range.delta);
   return c;
 }
+
+// --- CharUpperW, CharLowerW and their buffer forms, through the same mapping -------------------
+
+namespace {
+
+// A pointer whose high-order bits are zero carries a single character in its low word.
+bool IsCharacter(LPWSTR text) { return (reinterpret_cast<ULONG_PTR>(text) >> 16) == 0; }
+
+template <WCHAR (*Map)(WCHAR)>
+LPWSTR MapString(LPWSTR text) {
+  if (IsCharacter(text))
+    return reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(Map(static_cast<WCHAR>(reinterpret_cast<ULONG_PTR>(text)))));
+  for (LPWSTR c = text; *c; ++c) *c = Map(*c);
+  return text;
+}
+
+template <WCHAR (*Map)(WCHAR)>
+DWORD MapBuffer(LPWSTR text, DWORD length) {
+  if (!text) return 0;
+  for (DWORD i = 0; i < length; ++i) text[i] = Map(text[i]);
+  return length;
+}
+
+}  // namespace
+
+extern "C" {
+
+LPWSTR CharUpperW(LPWSTR text) { return MapString<towupper>(text); }
+LPWSTR CharLowerW(LPWSTR text) { return MapString<towlower>(text); }
+DWORD CharUpperBuffW(LPWSTR text, DWORD length) { return MapBuffer<towupper>(text, length); }
+DWORD CharLowerBuffW(LPWSTR text, DWORD length) { return MapBuffer<towlower>(text, length); }
+
+}  // extern "C"

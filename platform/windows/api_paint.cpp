@@ -71,4 +71,23 @@ BOOL UpdateWindow(HWND window) {
   });
 }
 
+BOOL RedrawWindow(HWND window, const RECT* update, HRGN updateRegion, UINT flags) {
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    if (updateRegion) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    std::vector<HWND> targets = window ? std::vector<HWND>{window} : Windows().TopLevel();
+    for (HWND target : targets) {
+      if (flags & RDW_INVALIDATE) {
+        if (!InvalidateRect(target, update, (flags & RDW_ERASE) != 0)) return FALSE;
+      } else if ((flags & RDW_VALIDATE) && !ValidateRect(target, update)) {
+        return FALSE;
+      }
+      if ((flags & RDW_UPDATENOW) && !UpdateWindow(target)) return FALSE;
+    }
+    return TRUE;
+  });
+}
+
 }  // extern "C"

@@ -12,12 +12,9 @@ HWND WindowManager::Parent(HWND handle) const {
     return nullptr;
   }
   std::lock_guard lock(mutex_);
-  // A child's parent; a pop-up's owner; nothing for other top-level windows.
-  std::shared_ptr<Window> related;
-  if (window->style & WS_CHILD)
-    related = window->parent.lock();
-  else if (window->style & WS_POPUP)
-    related = window->owner.lock();
+  // A child's parent; a top-level window's owner. Windows CE answers the owner of every top-level
+  // window, where desktop Win32 answers it for pop-ups only and nothing for the others.
+  auto related = (window->style & WS_CHILD) ? window->parent.lock() : window->owner.lock();
   return related && related != tree_.Desktop() ? related->handle : nullptr;
 }
 

@@ -77,3 +77,26 @@ TEST(Win32StringTest, CompareIgnoringCase) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Win32StringTest, CharUpperAndLowerConvertStringsBuffersAndSingleCharacters) {
+  WCHAR text[] = u"Grüße, Ωμέγα 1";
+  EXPECT_EQ(CharUpperW(text), text);
+  EXPECT_EQ(std::u16string(text), u"GRÜßE, ΩΜΈΓΑ 1");
+  EXPECT_EQ(CharLowerW(text), text);
+  EXPECT_EQ(std::u16string(text), u"grüße, ωμέγα 1");
+  // A pointer below 0x10000 carries one character.
+  auto single = [](LPWSTR (*convert)(LPWSTR), WCHAR c) {
+    return static_cast<WCHAR>(reinterpret_cast<ULONG_PTR>(convert(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
+  };
+  EXPECT_EQ(single(CharUpperW, u'ä'), u'Ä');
+  EXPECT_EQ(single(CharLowerW, u'Q'), u'q');
+  WCHAR buffer[] = u"abcdef";
+  EXPECT_EQ(CharUpperBuffW(buffer, 3), 3u);
+  EXPECT_EQ(std::u16string(buffer), u"ABCdef");
+  EXPECT_EQ(CharLowerBuffW(buffer, 2), 2u);
+  EXPECT_EQ(std::u16string(buffer), u"abCdef");
+}
+
+}  // namespace
