@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <stdexcept>
 
 namespace handset::core {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 }
 
 [[noreturn]] void Refuse(const std::filesystem::path& path, const std::string& why) {
-  throw std::system_error(EINVAL, std::generic_category(), path.string() + ": " + why);
+  throw std::runtime_error(path.string() + ": " + why);
 }
 
 // Refuses what is not a regular file, and a regular file over the limit.

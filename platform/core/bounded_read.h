@@ -11,10 +11,10 @@
 
 namespace handset::core {
 
-// The file's bytes. Throws std::system_error (an std::runtime_error) whose text names the file and
-// the reason: the error of the open (code ENOENT when it does not exist, ELOOP for a link that
-// loops), EISDIR for a folder, "is a FIFO, not a regular file" and the like, or "is N bytes; at most
-// `limit` are read".
+// The file's bytes. Throws std::system_error with the error of the open or the read (ENOENT when it
+// does not exist, ELOOP for a link that loops, EISDIR for a folder), or std::runtime_error for a file
+// refused ("is a FIFO, not a regular file", "is N bytes; at most 16 MiB are read"); the text names
+// the file.
 std::string ReadRegularFile(const std::filesystem::path& path, std::size_t limit);
 
 // "16 MiB", "1 MiB", "512 KiB", "100 bytes": a size limit as messages name it.
