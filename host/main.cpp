@@ -1,5 +1,12 @@
+#include <unistd.h>
+
 #include <iostream>
 
 #include "commands/commands.h"
+#include "descriptor_output.h"
 
-int main(int argc, char** argv) { return vlmhost::Run(argc, argv, std::cout, std::cerr); }
+int main(int argc, char** argv) {
+  vlmhost::DescriptorOutput standardOutput(STDOUT_FILENO);
+  std::ostream out(&standardOutput);
+  return vlmhost::Run(argc, argv, out, std::cerr);
+}

@@ -2,8 +2,7 @@
 // worker window and driven by the handset's scripted user, as a person would use it.
 #include <commctrl.h>
 
-#include <fstream>
-#include <sstream>
+#include <chrono>
 
 #include "commands/commands.h"
 #include "commands/options_screen.h"
@@ -20,14 +19,17 @@ struct OptionsRequest {
   std::string size;
   bool largeButtons = false;
   std::filesystem::path screenshotDir = ".";
+  // The whole run's time limit: long enough for any scenario a person writes by hand, short enough
+  // to wait for when a step waits in vain.
+  int timeoutSeconds = 120;
 };
 
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw CommandError("cannot read the script " + file.string());
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+std::string ReadScript(const std::filesystem::path& file) {
+  try {
+    return user::ReadScenarioFile(file);
+  } catch (const std::exception& error) {
+    throw CommandError(std::string("cannot read the script: ") + error.what());
+  }
 }
 
 // The scenario without a script: every page shown in turn, then OK.
@@ -49,6 +51,10 @@ void AddOptionsCommands(CLI::App& app, HostContext& context) {
                       "scenario file: one step per line in the scripted user's words, plus `screenshot [NAME]` "
                       "(default: show every page, then OK)")
       ->check(CLI::ExistingFile);
+  options->add_option("--timeout", request->timeoutSeconds,
+                      "seconds the whole run may take; a step still to be taken then fails the command, named")
+      ->capture_default_str()
+      ->check(CLI::Range(1, 24 * 60 * 60));
   options->add_option("--size", request->size, "screen size for the run, WIDTHxHEIGHT (e.g. 480x800)");
   options->add_flag("--large-buttons", request->largeButtons, "use the large-button look for the run");
   options->add_option("--screenshot-dir", request->screenshotDir, "where `screenshot` steps write their PNG files")
@@ -57,14 +63,15 @@ void AddOptionsCommands(CLI::App& app, HostContext& context) {
     std::vector<user::Step> steps;
     std::vector<std::filesystem::path> screenshots;
     if (request->script)
-      steps = ReadOptionsScript(ReadFile(*request->script), request->script->string(), request->screenshotDir,
+      steps = ReadOptionsScript(ReadScript(*request->script), request->script->string(), request->screenshotDir,
                                 screenshots);
     else
       steps = ShowEveryPageThenOk();
 
     OptionsLook look{request->size.empty() ? std::nullopt : std::optional(ParseScreenSize(request->size)),
                      request->largeButtons};
-    OptionsRunResult run = RunOptionsScreen(context, look, std::move(steps));
+    OptionsRunResult run =
+        RunOptionsScreen(context, look, std::move(steps), std::chrono::seconds(request->timeoutSeconds));
 
     VTOptSetting stored{};
     VLMRC_EXPORT(context, GetVTOptSetting)(&stored);

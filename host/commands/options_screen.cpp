@@ -17,13 +17,6 @@ namespace user = handset::user;
 
 constexpr DWORD kLargeButtonMode = 12;
 
-// What the steps built here found wrong during a run; a step of the scripted user cannot fail
-// the run from a check of its own, so the run collects these after the sheet has closed.
-std::vector<std::string>& StepErrors() {
-  static std::vector<std::string> errors;
-  return errors;
-}
-
 HWND OptionsSheet() { return GetActiveWindow(); }
 
 int PageCount(HWND sheet) {
@@ -117,12 +110,10 @@ std::string HtmlEscape(const std::string& text) {
   return out;
 }
 
+// A picture that cannot be written fails its step, and so the run, with the reason.
 void Capture(const std::filesystem::path& folder, const std::string& file, ScreenRow& row, int sizeIndex,
              ScreensIndex& index) {
-  if (!handset::screen::SavePng(folder / file)) {
-    StepErrors().push_back("cannot write " + (folder / file).string());
-    return;
-  }
+  handset::screen::WritePng(folder / file);
   row.files[sizeIndex] = file;
   index.pictures.push_back(file);
 }
@@ -147,16 +138,18 @@ user::Step ShowOptionsPage(int page, bool ifPresent) {
     if (page < count)
       SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
     else if (!ifPresent)
-      StepErrors().push_back("page " + std::to_string(page + 1) + " is not there: the sheet has " +
-                             std::to_string(count) + " page(s)");
+      throw CommandError("page " + std::to_string(page + 1) + " is not there: the sheet has " + std::to_string(count) +
+                         " page(s)");
   });
 }
 
 user::Step SaveScreenshot(std::filesystem::path file) {
+  // A screenshot that cannot be written fails the run before the sheet is closed with OK, so that
+  // nothing of a run with a missing picture is stored.
   return user::Run("screenshot " + file.string(), [file] {
     std::error_code error;
     std::filesystem::create_directories(file.parent_path().empty() ? "." : file.parent_path(), error);
-    if (!handset::screen::SavePng(file)) StepErrors().push_back("cannot write the screenshot " + file.string());
+    handset::screen::WritePng(file);
   });
 }
 
@@ -203,7 +196,8 @@ std::vector<user::Step> ReadOptionsScript(const std::string& text, const std::st
   return steps;
 }
 
-OptionsRunResult RunOptionsScreen(HostContext& context, const OptionsLook& look, std::vector<user::Step> steps) {
+OptionsRunResult RunOptionsScreen(HostContext& context, const OptionsLook& look, std::vector<user::Step> steps,
+                                  std::optional<std::chrono::milliseconds> timeLimit) {
   auto createVTOpt = VLMRC_EXPORT(context, CreateVTOpt);
   HWND owner = context.WorkerWindowHandle();
   ScreenSizeForRun size(look.size);
@@ -213,14 +207,15 @@ OptionsRunResult RunOptionsScreen(HostContext& context, const OptionsLook& look,
   DwordValueForRun forwarding(u"Software\\Zarvo\\Phone", u"SupportCF",
                               look.forwarding ? std::optional<DWORD>(1) : std::nullopt, "forwarding support setting");
 
-  StepErrors().clear();
-  user::SetScript(std::move(steps));
+  if (timeLimit)
+    user::SetScript(std::move(steps), *timeLimit);
+  else
+    user::SetScript(std::move(steps));
   OptionsRunResult result;
   result.returned = createVTOpt(owner);
 
   std::string failures;
   for (const auto& failure : user::Failures()) failures += failure.message + "\n";
-  for (const auto& error : StepErrors()) failures += error + "\n";
   if (std::size_t left = user::StepsLeft(); left > 0 && user::Failures().empty())
     failures += std::to_string(left) + " step(s) of the script were not taken: the options screen closed first\n";
   if (!failures.empty()) failures.pop_back();
@@ -301,6 +296,7 @@ ScreensIndex SaveEveryScreen(HostContext& context, const std::filesystem::path& 
     html << "</tr>\n";
   }
   html << "</table>\n</body></html>\n";
+  html.close();  // what is still buffered can fail too
   if (!html) throw CommandError("screens: cannot write " + (folder / "index.html").string());
   return index;
 }

@@ -2,6 +2,7 @@
 // the grid of every screen for review.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -36,15 +37,17 @@ struct OptionsRunResult {
 // "480x800" as a size; a CommandError names the text when it is not WIDTHxHEIGHT.
 handset::screen::Size ParseScreenSize(const std::string& text);
 
-// Runs CreateVTOpt with the worker window as owner while the scripted user follows `steps`. The
-// screen size and the large-button setting are those of `look` during the run and as before after it.
-OptionsRunResult RunOptionsScreen(HostContext& context, const OptionsLook& look, std::vector<handset::user::Step> steps);
+// Runs CreateVTOpt with the worker window as owner while the scripted user follows `steps`, within
+// `timeLimit` when given. The screen size and the large-button setting are those of `look` during
+// the run and as before after it.
+OptionsRunResult RunOptionsScreen(HostContext& context, const OptionsLook& look, std::vector<handset::user::Step> steps,
+                                  std::optional<std::chrono::milliseconds> timeLimit = std::nullopt);
 
 // A step that brings page `page` (0 first) of the options sheet to the front. With `ifPresent`, a
 // sheet with fewer pages is left as it is; otherwise that is a failure of the run.
 handset::user::Step ShowOptionsPage(int page, bool ifPresent);
 
-// A step that saves the screen as `file`.
+// A step that saves the screen as `file`; one that cannot fails the run with the reason.
 handset::user::Step SaveScreenshot(std::filesystem::path file);
 
 // The scripted user's scenario words, plus `screenshot [NAME]`, which saves the screen as NAME.png

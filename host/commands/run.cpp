@@ -1,7 +1,9 @@
 #include <iostream>
+#include <string>
 
 #include "commands/argument_checks.h"
 #include "commands/commands.h"
+#include "descriptor_output.h"
 
 namespace vlmhost {
 
@@ -17,7 +19,19 @@ void AddAllCommands(CLI::App& app, HostContext& context) {
   AddOptionsCommands(app, context);
 }
 
-int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+namespace {
+
+// Whether everything the command printed reached its destination (a full disk, a closed pipe);
+// a person or a script reading the output would otherwise take a part of it for the whole.
+bool OutputWritten(std::ostream& out, std::ostream& err) {
+  out.flush();
+  if (out) return true;
+  std::string reason = OutputErrorText(out.rdbuf());
+  err << "vlmhost: cannot write the output" << (reason.empty() ? "" : ": " + reason) << "\n";
+  return false;
+}
+
+int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   HostContext context(out, err);
   CLI::App app{"vlmhost: loads vlmrc.dll on the emulated handset and does what the host phone application does"};
   app.set_help_all_flag("--help-all", "Show the help of every command");
@@ -44,6 +58,13 @@ int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  int code = RunCommand(argc, argv, out, err);
+  return OutputWritten(out, err) ? code : (code != 0 ? code : 1);
 }
 
 }  // namespace vlmhost

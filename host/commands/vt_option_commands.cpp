@@ -8,6 +8,8 @@
 
 #include "commands/commands.h"
 #include "commands/text_fields.h"
+#include "handset/registry.h"
+#include "handset/text.h"
 
 namespace vlmhost {
 namespace {
@@ -37,6 +39,33 @@ struct SetOptions {
   std::optional<std::string> picture;
 };
 
+// The record is stored in this key, each field as the value of its name.
+constexpr std::string_view kSettingsKey = "HKLM\\SoftWare\\Zarvo\\Phone";
+
+// The longest PicFileName that reads back: the record's 260 units hold the terminator, and the
+// library reads at most 259 units with it.
+constexpr std::size_t kMaxReadablePicture = MAX_PATH - 2;
+
+// Each field's value as stored (not as the record reads it back), null when it is not stored.
+Json StoredFields() {
+  Json stored = Json::object();
+  for (const auto& field : kDwordFields) {
+    auto value = handset::registry::ReadDword(kSettingsKey, field.name);
+    stored[field.name] = value ? Json(*value) : Json();
+  }
+  auto picture = handset::registry::ReadString(kSettingsKey, "PicFileName");
+  stored["PicFileName"] = picture ? Json(handset::Utf8(*picture)) : Json();
+  return stored;
+}
+
+// The fields whose stored values differ, with the value before and after.
+Json ChangedFields(const Json& before, const Json& after) {
+  Json changed = Json::object();
+  for (const auto& [name, value] : after.items())
+    if (before[name] != value) changed[name] = Json{{"from", before[name]}, {"to", value}};
+  return changed;
+}
+
 }  // namespace
 
 Json DescribeVTOptSetting(const VTOptSetting& record) {
@@ -59,8 +88,10 @@ void AddVtOptionCommands(CLI::App& app, HostContext& context) {
 
   auto options = std::make_shared<SetOptions>();
   auto* set = group->add_subcommand(
-      "set", "Change the given fields (the others keep their stored values) and store the record; "
-             "the worker window is notified");
+      "set", "Change the given fields and store the record; the worker window is notified. As the host does, the "
+             "record is read (GetVTOptSetting, which reads each flag, the b fields, back as 0 or 1) and stored whole "
+             "(SetVTOptSetting): a flag stored as another value is stored as 1 again. The fields whose stored "
+             "values changed are printed under `changed`, then the record as it reads back");
   for (const auto& field : kDwordFields) {
     set->add_option_function<DWORD>(
         std::string("--") + field.name, [options, name = field.name](DWORD value) { options->values[name] = value; },
@@ -68,12 +99,19 @@ void AddVtOptionCommands(CLI::App& app, HostContext& context) {
   }
   set->add_option_function<std::string>(
       "--PicFileName", [options](const std::string& text) { options->picture = text; },
-      "picture path (at most 259 UTF-16 units; 258 read back)");
+      "picture path, at most 258 UTF-16 units (the most that reads back)");
   set->callback([&context, options] {
     if (options->values.empty() && !options->picture) throw CommandError("vtopt set: give at least one field to change");
     WCHAR picture[MAX_PATH] = {};
-    if (options->picture) SetFieldText(picture, MAX_PATH, *options->picture, "PicFileName");  // before any change
+    if (options->picture) {  // before any change
+      if (std::size_t units = handset::Utf16(*options->picture).size(); units > kMaxReadablePicture)
+        throw CommandError("PicFileName is " + std::to_string(units) + " units long; at most " +
+                           std::to_string(kMaxReadablePicture) + " can be read back");
+      SetFieldText(picture, MAX_PATH, *options->picture, "PicFileName");
+    }
 
+    context.Start();
+    Json before = StoredFields();
     VTOptSetting record{};
     VLMRC_EXPORT(context, GetVTOptSetting)(&record);
     for (const auto& field : kDwordFields)
@@ -81,9 +119,12 @@ void AddVtOptionCommands(CLI::App& app, HostContext& context) {
     if (options->picture) std::copy(std::begin(picture), std::end(picture), record.PicFileName);
     VLMRC_EXPORT(context, SetVTOptSetting)(&record);
 
+    Json result = Json::object();
+    result["changed"] = ChangedFields(before, StoredFields());
     VTOptSetting stored{};
     VLMRC_EXPORT(context, GetVTOptSetting)(&stored);
-    context.Print(DescribeVTOptSetting(stored));
+    result.update(DescribeVTOptSetting(stored));
+    context.Print(std::move(result));
   });
 }
 

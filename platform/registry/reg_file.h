@@ -10,6 +10,7 @@
 // UTF-16 in the registry. Files are always written in the newer form.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,6 +33,10 @@ struct RegFileEntry {
 
 inline constexpr std::string_view kRegFileHeader = "Windows Registry Editor Version 5.00";
 inline constexpr std::string_view kLegacyRegFileHeader = "REGEDIT4";
+
+// The largest registry file that is read, the handset's own or one imported: a device's registry
+// is a few hundred KiB at most, and parsing keeps several copies of the text in memory.
+inline constexpr std::size_t kMaxRegFileBytes = std::size_t{16} << 20;
 
 // Parses a whole file (UTF-8, or UTF-16LE with its byte order mark; see above for REGEDIT4) before
 // anything is applied.

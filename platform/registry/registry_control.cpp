@@ -5,7 +5,8 @@
 
 #include "handset/registry.h"
 #include "handset/text.h"
-#include "registry/atomic_file.h"
+#include "core/atomic_file.h"
+#include "core/bounded_read.h"
 #include "registry/reg_file.h"
 #include "registry/registry_state.h"
 #include "winreg.h"
@@ -147,18 +148,16 @@ void ClearFaults() {
   state.Faults().Clear();
 }
 
-void Export(const std::filesystem::path& file) {
+void Export(const std::filesystem::path& file) { core::WriteFileOrStream(file, ExportText()); }
+
+std::string ExportText() {
   RegistryState& state = Registry();
-  std::string text;
-  {
-    std::shared_lock lock(state.Lock());
-    text = FormatRegFile(state.Tree());
-  }
-  WriteFileAtomically(file, text);
+  std::shared_lock lock(state.Lock());
+  return FormatRegFile(state.Tree());
 }
 
 void Import(const std::filesystem::path& file) {
-  auto entries = ParseRegFile(ReadWholeFile(file), file.string());
+  auto entries = ParseRegFile(core::ReadRegularFile(file, kMaxRegFileBytes), file.string());
   RegistryState& state = Registry();
   std::unique_lock lock(state.Lock());
   ApplyRegFile(state.Tree(), entries);

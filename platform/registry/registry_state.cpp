@@ -4,7 +4,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "registry/atomic_file.h"
+#include "core/atomic_file.h"
+#include "core/bounded_read.h"
 #include "registry/reg_file.h"
 
 namespace handset::registry {
@@ -18,13 +19,18 @@ RegistryState::RegistryState(core::Handset& handset) : file_(handset.Root() / "r
 }
 
 void RegistryState::Load() {
-  // A write that was cut short (the process killed before its rename) leaves only its temporary
-  // file; the registry file itself is whole, so the remains are of no use to anyone.
-  RemoveTemporaryFiles(file_);
-  std::error_code missing;
-  if (!std::filesystem::exists(file_, missing)) return;
   try {
-    ApplyRegFile(tree_, ParseRegFile(ReadWholeFile(file_), file_.string()));
+    // A write that was cut short (the process killed before its rename) leaves only its temporary
+    // file; the registry file itself is whole, so the remains are of no use to anyone.
+    core::RemoveTemporaryFiles(file_);
+    std::string bytes;
+    try {
+      bytes = core::ReadRegularFile(file_, kMaxRegFileBytes);
+    } catch (const std::system_error& e) {
+      if (e.code() == std::errc::no_such_file_or_directory) return;  // a new device (or a dangling link)
+      throw;
+    }
+    ApplyRegFile(tree_, ParseRegFile(bytes, file_.string()));
   } catch (const std::exception& e) {
     // The file is kept as it is for a person to mend; the handset runs on an empty registry that it
     // does not write back, so nothing in that file is lost.
@@ -52,7 +58,7 @@ void RegistryState::Write() {
     if (generation == savedGeneration_) return;
     text = FormatRegFile(tree_);
   }
-  WriteFileAtomically(file_, text);
+  core::WriteFileAtomically(file_, text);
   savedGeneration_ = generation;
 }
 

@@ -2,7 +2,10 @@
 #include "handset/screen.h"
 
 #include <mutex>
+#include <stdexcept>
+#include <string>
 
+#include "core/atomic_file.h"
 #include "core/handset.h"
 #include "screen/screen.h"
 
@@ -32,11 +35,31 @@ std::uint32_t Pixel(int x, int y) {
   return ReadColor(surface.get(), x, y);
 }
 
+void WritePng(const std::filesystem::path& file) {
+  std::string png;
+  {
+    auto& screen = core::State<Screen>();
+    std::lock_guard drawing(screen.DrawingLock());
+    SurfacePtr surface = screen.Surface();
+    if (!surface) throw std::runtime_error(file.string() + ": the screen has no picture yet");
+    auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+      static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+      return CAIRO_STATUS_SUCCESS;
+    };
+    cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), append, &png);
+    if (status != CAIRO_STATUS_SUCCESS)
+      throw std::runtime_error(file.string() + ": cannot encode the picture: " + cairo_status_to_string(status));
+  }
+  core::WriteFileAtomically(file, png);
+}
+
 bool SavePng(const std::filesystem::path& file) {
-  auto& screen = core::State<Screen>();
-  std::lock_guard drawing(screen.DrawingLock());
-  SurfacePtr surface = screen.Surface();
-  return surface && cairo_surface_write_to_png(surface.get(), file.c_str()) == CAIRO_STATUS_SUCCESS;
+  try {
+    WritePng(file);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 }  // namespace handset::screen

@@ -94,10 +94,20 @@ class Line {
   std::size_t next_ = 0;
 };
 
+// A time of `wait`, `advance` or `within`: no step waits or moves the clock backwards or for more
+// than kMaxStepTime, so that a slip of the finger cannot hold the handset for days.
+milliseconds Duration(Line& line) {
+  int value = line.Number("a time in milliseconds");
+  if (value < 0 || milliseconds(value) > kMaxStepTime)
+    line.Error("a time of " + std::to_string(value) + " ms; times are 0 to " + std::to_string(kMaxStepTime.count()) +
+               " ms (an hour)");
+  return milliseconds(value);
+}
+
 milliseconds Within(Line& line) {
   if (!line.Peek("within")) return milliseconds(0);
   line.Word("within");
-  return milliseconds(line.Number("a time in milliseconds"));
+  return Duration(line);
 }
 
 Step ExpectStep(Line& line) {
@@ -141,8 +151,11 @@ UINT KeyCode(Line& line) {
                                                  {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT},   {"SPACE", VK_SPACE},
                                                  {"BACK", VK_BACK}};
   std::string word = line.Word("a key");
-  auto it = kKeys.find(word);
-  return it != kKeys.end() ? it->second : static_cast<UINT>(line.ToNumber(word, "a key name or code"));
+  if (auto it = kKeys.find(word); it != kKeys.end()) return it->second;
+  // The virtual-key codes run from 1 to 254.
+  int code = line.ToNumber(word, "a key name or code");
+  if (code < 1 || code > 254) line.Error("key code " + word + " is not a virtual-key code (1 to 254)");
+  return static_cast<UINT>(code);
 }
 
 int ScrollCode(Line& line, const std::string& word, int& position) {
@@ -199,8 +212,8 @@ Step ParseStep(Line& line) {
   if (verb == "answer") return Answer(AnswerId(line));
   if (verb == "close") return Close();
   if (verb == "scroll") return ScrollStep(line);
-  if (verb == "wait") return Wait(milliseconds(line.Number("a time in milliseconds")));
-  if (verb == "advance") return Advance(milliseconds(line.Number("a time in milliseconds")));
+  if (verb == "wait") return Wait(Duration(line));
+  if (verb == "advance") return Advance(Duration(line));
   if (verb == "rotate") return RotateStep(line);
   if (verb == "sip") {
     std::string what = line.Word("show or hide");

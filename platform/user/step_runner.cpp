@@ -3,6 +3,8 @@
 // way a person's taps and key presses would, through the controls' own messages.
 #include <windows.h>
 
+#include <algorithm>
+#include <stdexcept>
 #include <string>
 
 #include "controls/user_input.h"
@@ -204,7 +206,11 @@ std::string Perform(const Action& action, const ModalFrame& frame) {
       return {};
     }
     std::string operator()(const actions::Run& a) const {
-      if (a.check) a.check();
+      try {
+        if (a.check) a.check();
+      } catch (const std::exception& e) {
+        return e.what();
+      }
       return {};
     }
   };
@@ -223,11 +229,18 @@ IdleVerdict OnIdle(ModalFrame& frame) {
       return {IdleVerdict::Kind::End, std::nullopt};
     }
     const Step& step = *next.step;
+    auto limit = script.Limit();
+    if (limit && Clock::now() >= limit->deadline) {
+      script.Fail(&step, "the run's time limit of " + std::to_string(limit->limit.count()) + " ms passed at this step");
+      return {IdleVerdict::Kind::End, std::nullopt};
+    }
+    // A wait ends at the run's time limit at the latest, so that the step is then named.
+    auto bounded = [&](Clock::time_point deadline) { return limit ? std::min(deadline, limit->deadline) : deadline; };
     if (step.condition) {
       std::string why;
       if (!Holds(*step.condition, frame, why)) {
         auto deadline = next.waitingSince + step.condition->within;
-        if (Clock::now() < deadline) return {IdleVerdict::Kind::Wait, deadline};
+        if (Clock::now() < deadline) return {IdleVerdict::Kind::Wait, bounded(deadline)};
         script.Fail(&step, DescribeCondition(*step.condition) + " did not come (" + why + ")");
         return {IdleVerdict::Kind::End, std::nullopt};
       }
@@ -239,7 +252,8 @@ IdleVerdict OnIdle(ModalFrame& frame) {
     if (auto* wait = std::get_if<actions::Wait>(&step.action)) {
       bool first;
       auto deadline = script.WaitDeadline(wait->duration, first);
-      if (first) return {IdleVerdict::Kind::Wait, deadline};
+      if (first) return {IdleVerdict::Kind::Wait, bounded(deadline)};
+      if (limit && Clock::now() >= limit->deadline) continue;  // the time limit, not the wait, is up
       script.Pop();  // a message came, or the time is up
       continue;
     }

@@ -10,8 +10,10 @@ namespace handset::user {
 
 UserScript& Script() { return core::State<UserScript>(); }
 
-void UserScript::Set(std::vector<Step> steps) {
+void UserScript::Set(std::vector<Step> steps, std::optional<std::chrono::milliseconds> timeLimit) {
   std::lock_guard lock(mutex_);
+  runLimit_.reset();
+  if (timeLimit) runLimit_ = RunLimit{Clock::now() + *timeLimit, *timeLimit};
   steps_.assign(std::make_move_iterator(steps.begin()), std::make_move_iterator(steps.end()));
   waitingSince_.reset();
   waitDeadline_.reset();
@@ -61,6 +63,11 @@ UserScript::Clock::time_point UserScript::WaitDeadline(std::chrono::milliseconds
   return *waitDeadline_;
 }
 
+std::optional<UserScript::RunLimit> UserScript::Limit() const {
+  std::lock_guard lock(mutex_);
+  return runLimit_;
+}
+
 void UserScript::Fail(const Step* step, const std::string& what) {
   std::string message;
   if (step) {
@@ -106,6 +113,8 @@ const core::WhenMade<dialogs::ModalLoops> kScriptedUser(TakePartInModalLoops);
 
 // --- control API ------------------------------------------------------------------------------
 void SetScript(std::vector<Step> steps) { Script().Set(std::move(steps)); }
+
+void SetScript(std::vector<Step> steps, milliseconds timeLimit) { Script().Set(std::move(steps), timeLimit); }
 
 std::size_t StepsLeft() { return Script().StepsLeft(); }
 

@@ -22,7 +22,8 @@ class UserScript {
  public:
   using Clock = std::chrono::steady_clock;
 
-  void Set(std::vector<Step> steps);
+  // With a time limit, the whole run must be over by now + `timeLimit`.
+  void Set(std::vector<Step> steps, std::optional<std::chrono::milliseconds> timeLimit = std::nullopt);
   std::size_t StepsLeft() const;
   std::vector<Failure> Failures() const;
   bool Failed() const;
@@ -43,6 +44,13 @@ class UserScript {
   // tells whether this look set it.
   Clock::time_point WaitDeadline(std::chrono::milliseconds duration, bool& first);
 
+  // When the run's time limit passes, if it has one.
+  struct RunLimit {
+    Clock::time_point deadline;
+    std::chrono::milliseconds limit;
+  };
+  std::optional<RunLimit> Limit() const;
+
   // The modal frames up on every thread, innermost last: `dialog 7301 "Title" > messagebox "..."`.
   std::string Stack() const;
 
@@ -51,6 +59,7 @@ class UserScript {
   std::deque<Step> steps_;
   std::optional<Clock::time_point> waitingSince_;
   std::optional<Clock::time_point> waitDeadline_;
+  std::optional<RunLimit> runLimit_;
   std::vector<Failure> failures_;
   bool failed_ = false;
 };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <nlohmann/json.hpp>
 
@@ -221,8 +222,10 @@ TEST_F(VlmhostTest, NetworkCommandsRefuseWhatTheNetworkCannotTake) {
 // with its argument or reason named, and nothing reaches the device unannounced.
 class VlmhostFaultTest : public VlmhostTest {
  protected:
-  Result RunVlmhost(const std::string& environment, const std::string& args) {
-    std::string command = environment + " " VLMHOST_EXECUTABLE " --device '" + device_.string() + "' " + args + " 2>&1";
+  // The output read is what `redirections` sends to the pipe: both streams unless told otherwise.
+  Result RunVlmhost(const std::string& environment, const std::string& args, const std::string& redirections = "2>&1") {
+    std::string command =
+        environment + " " VLMHOST_EXECUTABLE " --device '" + device_.string() + "' " + args + " " + redirections;
     FILE* pipe = popen(command.c_str(), "r");
     std::string output;
     char buffer[256];
@@ -299,6 +302,109 @@ TEST_F(VlmhostFaultTest, ASecondProcessWaitsForTheDeviceFolderAndGivesUpClearly)
   EXPECT_EQ(RunJson({"value", "get", "fnGetBrightnessPos"}), nlohmann::json({{"fnGetBrightnessPos", 4}}));
 }
 
+// A registry export goes where it is told without replacing what is not a regular file: `-` is the
+// output, a FIFO without a reader is refused by name.
+TEST_F(VlmhostFaultTest, RegistryExportStreamsToTheOutputAndRefusesAFifoNobodyReads) {
+  RunJson({"vtopt", "set", "--MuteVideo", "7"});
+  Result streamed = Run({"--json", "registry", "export", "-"});
+  EXPECT_EQ(streamed.exitCode, 0) << streamed.err;
+  EXPECT_TRUE(streamed.out.starts_with("Windows Registry Editor Version 5.00\n")) << streamed.out;
+  EXPECT_NE(streamed.out.find("\"MuteVideo\"=dword:00000007"), std::string::npos);
+  EXPECT_EQ(streamed.out, RegistryFile()) << "the output is the registry file and nothing else";
+
+  std::filesystem::path fifo = device_ / "pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  Result refused = Run({"registry", "export", fifo.string()});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.err, "vlmhost: nothing exported: " + fifo.string() + ": cannot write: no process reads the FIFO\n");
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+// A device folder whose registry file is no regular file stops the command at once with the reason
+// (in its own process: before, it hung there for good with the folder locked).
+TEST_F(VlmhostFaultTest, ARegistryFileThatIsAFifoIsRefusedAtOnce) {
+  std::filesystem::create_directories(device_);
+  ASSERT_EQ(mkfifo((device_ / "registry.reg").c_str(), 0644), 0);
+  Result result = RunVlmhost("timeout 60", "vtopt get");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find("the device registry cannot be used: " + (device_ / "registry.reg").string() +
+                            ": is a FIFO, not a regular file"),
+            std::string::npos)
+      << result.out;
+}
+
+// Files a person names are read only when they are regular files within their stated size.
+TEST_F(VlmhostFaultTest, FilesReadFromTheUserHaveAStatedLimit) {
+  std::filesystem::create_directories(device_);
+  auto script = device_ / "long.txt";
+  std::ofstream(script) << std::string(256 * 1024, '\n') << "ok\n";
+  auto big = device_ / "big.reg";
+  std::ofstream(big) << "Windows Registry Editor Version 5.00\n";
+  std::filesystem::resize_file(big, (std::uintmax_t{16} << 20) + 1);
+  const struct {
+    std::vector<std::string> args;
+    std::string saying;
+  } refused[] = {
+      {{"options", "--script", "/dev/zero"},
+       "cannot read the script: /dev/zero: is a character device, not a regular file"},
+      {{"options", "--script", script.string()},
+       "cannot read the script: " + script.string() + ": is 262147 bytes; at most 256 KiB are read"},
+      {{"registry", "import", big.string()}, "nothing imported: " + big.string() + ": is 16777217 bytes; at most 16 MiB are read"},
+      {{"registry", "import", "/dev/zero"}, "nothing imported: /dev/zero: is a character device, not a regular file"},
+  };
+  for (const auto& [args, saying] : refused) {
+    Result result = Run(args);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find(saying), std::string::npos) << result.err;
+  }
+}
+
+// Every command's output is checked: one that could not be written fails the command, with the reason.
+TEST_F(VlmhostFaultTest, OutputThatCannotBeWrittenFailsTheCommand) {
+  struct Full : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+  } full;
+  std::ostream out(&full);
+  std::ostringstream err;
+  std::vector<std::string> args = {"vlmhost", "--device", device_.string(), "--json", "network", "show"};
+  std::vector<const char*> argv;
+  for (const auto& a : args) argv.push_back(a.c_str());
+  EXPECT_EQ(vlmhost::Run(static_cast<int>(argv.size()), argv.data(), out, err), 1);
+  EXPECT_EQ(err.str(), "vlmhost: cannot write the output\n");
+
+  for (const char* command : {"--json network show", "status", "--help", "registry export -"}) {
+    Result result = RunVlmhost("", command, "2>&1 >/dev/full");
+    EXPECT_EQ(result.exitCode, 1) << command;
+    EXPECT_NE(result.out.find("vlmhost: cannot write the output: No space left on device"), std::string::npos)
+        << command << ": " << result.out;
+  }
+}
+
+// `vtopt set` says which stored fields it changed, the ones it did not name included, and refuses a
+// picture path that would not read back.
+TEST_F(VlmhostTest, VtoptSetNamesEveryFieldItChangedAndRefusesAPathThatDoesNotReadBack) {
+  auto first = RunJson({"vtopt", "set", "--bShowCallTime", "5"});
+  EXPECT_EQ(first["changed"]["bShowCallTime"], nlohmann::json({{"from", nullptr}, {"to", 5}}));
+  auto second = RunJson({"vtopt", "set", "--MuteVideo", "3"});
+  EXPECT_EQ(second["changed"]["bShowCallTime"], nlohmann::json({{"from", 5}, {"to", 1}}))
+      << "stored whole from the record as it reads back";
+  EXPECT_EQ(second["changed"]["MuteVideo"], nlohmann::json({{"from", 0}, {"to", 3}}));
+  EXPECT_EQ(second["changed"].size(), 2u) << second["changed"];
+  Result readable = Run({"vtopt", "set", "--MuteVideo", "4"});
+  EXPECT_NE(readable.out.find("changed:\n  MuteVideo:\n    from: 3\n    to: 4\n"), std::string::npos) << readable.out;
+  EXPECT_NE(Run({"vtopt", "set", "--help"}).out.find("a flag stored as another value is stored as 1 again"),
+            std::string::npos);
+
+  std::string before = RegistryFile();
+  Result tooLong = Run({"vtopt", "set", "--PicFileName", std::string(259, 'x')});
+  EXPECT_EQ(tooLong.exitCode, 1);
+  EXPECT_NE(tooLong.err.find("PicFileName is 259 units long; at most 258 can be read back"), std::string::npos)
+      << tooLong.err;
+  EXPECT_EQ(RegistryFile(), before);
+  RunJson({"vtopt", "set", "--PicFileName", std::string(258, 'x')});
+  EXPECT_EQ(RunJson({"vtopt", "get"})["PicFileName"], std::string(258, 'x'));
+}
+
 }  // namespace
 
 namespace {
@@ -320,6 +426,42 @@ TEST_F(VlmhostTest, OptionsFollowsAScenarioAndSavesItsScreenshots) {
   Result failed = Run({"options", "--script", script.string()});
   EXPECT_NE(failed.exitCode, 0);
   EXPECT_NE(failed.err.find("4242"), std::string::npos) << failed.err;
+}
+
+// A scenario's steps are bounded, each and all together; a run past its --timeout fails naming the
+// step. A screenshot that cannot be written fails the run with the reason before OK stores anything.
+TEST_F(VlmhostTest, OptionsRunsAreBoundedAndAFailedScreenshotStoresNothing) {
+  std::filesystem::path script = device_ / "scenario.txt";
+  std::filesystem::create_directories(device_);
+  const struct {
+    const char* scenario;
+    std::vector<std::string> extra;
+    const char* saying;
+  } failing[] = {
+      {"wait -1\n", {}, "line 1: a time of -1 ms; times are 0 to 3600000 ms (an hour)"},
+      {"key -1\n", {}, "line 1: key code -1 is not a virtual-key code (1 to 254)"},
+      {"expect dialog 7301\nwait 3600000\nok\n", {"--timeout", "1"},
+       "line 2 \"wait 3600000\": the run's time limit of 1000 ms passed at this step"},
+      {"expect dialog 7301\n", {"--timeout", "0"}, "--timeout"},
+  };
+  for (const auto& [scenario, extra, saying] : failing) {
+    std::ofstream(script, std::ios::trunc) << scenario;
+    std::vector<std::string> args = {"options", "--script", script.string()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    auto started = std::chrono::steady_clock::now();
+    Result result = Run(args);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30)) << scenario;
+    EXPECT_NE(result.exitCode, 0) << scenario;
+    EXPECT_NE(result.err.find(saying), std::string::npos) << result.err;
+  }
+
+  std::ofstream(device_ / "not-a-folder") << "x";
+  std::ofstream(script, std::ios::trunc) << "expect dialog 7301\ncheck 1020\nscreenshot first\nok\n";
+  Result shot = Run({"options", "--script", script.string(), "--screenshot-dir", (device_ / "not-a-folder").string()});
+  EXPECT_EQ(shot.exitCode, 1);
+  EXPECT_NE(shot.err.find("line 3"), std::string::npos) << shot.err;
+  EXPECT_NE(shot.err.find("first.png: cannot create a temporary file: Not a directory"), std::string::npos) << shot.err;
+  EXPECT_EQ(RunJson({"vtopt", "get"})["bShowCallTime"], 0) << "the change of the failed run was stored";
 }
 
 // `screens` writes a picture for every page, size and look and for every forwarding screen and size,

@@ -60,12 +60,18 @@ void FailKey(std::string_view keyPath, std::int32_t error = ERROR_ACCESS_DENIED,
 void FailValue(std::string_view keyPath, std::string_view valueName, std::int32_t error = ERROR_ACCESS_DENIED);
 void ClearFaults();
 
-// Writes the whole registry as a registry file ("Windows Registry Editor Version 5.00"), replacing
-// `file` atomically. Throws std::runtime_error naming the file when it cannot be written.
+// Writes the whole registry as a registry file ("Windows Registry Editor Version 5.00"). A regular
+// file is replaced atomically, through its symbolic links (the link stays, the file it names is
+// replaced, keeping its permissions); a FIFO or a character device is written into as a stream (a
+// FIFO needs a reader already). Throws std::runtime_error naming the file and the reason when it
+// cannot be written, and for a folder, a block device or a socket.
 void Export(const std::filesystem::path& file);
+// The text that Export writes.
+std::string ExportText();
 // Merges a registry file into the registry, as the registry editor does ([-key] and "name"=-
 // delete). All or nothing: the file is read and checked completely first; on any fault this throws
-// std::runtime_error "<file>:<line>: <problem>" and the registry is left unchanged.
+// std::runtime_error "<file>:<line>: <problem>" and the registry is left unchanged. Only a regular
+// file (or a link to one) of at most 16 MiB is read; anything else is refused with the reason.
 void Import(const std::filesystem::path& file);
 
 // Writes the registry to its file now if it changed since it was loaded or last written, as the
@@ -76,7 +82,9 @@ void Flush();
 // The handset keeps its registry in this file (registry.reg in its root folder).
 std::filesystem::path File();
 // Why the handset's registry file was refused when the registry started, if it was: "<file>:<line>:
-// <problem>". The handset then runs on an empty registry and never writes that file.
+// <problem>", or "<file>: <reason>" when it is not a regular file (a FIFO, a device, a link that
+// loops) or is larger than 16 MiB. The handset then runs on an empty registry and never writes that
+// file. A symbolic link to a regular file is read, and the file it names is the one saved.
 std::optional<std::string> LoadError();
 
 }  // namespace handset::registry

@@ -30,7 +30,11 @@ int Dpi();
 // The pixel at (x, y) as a COLORREF (0x00BBGGRR); 0xFFFFFFFF outside the screen.
 std::uint32_t Pixel(int x, int y);
 
-// Writes the screen as a PNG file; false when the file cannot be written.
+// Writes the screen as a PNG file, atomically (a temporary file beside it, renamed over it), so that
+// a write that fails or is cut short leaves no partial picture. Throws std::runtime_error naming the
+// file and the reason when it cannot be written.
+void WritePng(const std::filesystem::path& file);
+// WritePng for callers that need no reason: false when the file cannot be written.
 bool SavePng(const std::filesystem::path& file);
 
 }  // namespace handset::screen

@@ -14,6 +14,8 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -109,7 +111,7 @@ struct ChangeTab {  // taps a tab of the tab control in the modal window (a prop
 struct Pick {  // in the picture picker: taps the picture named `name`, or cancels the picker when
   std::optional<std::u16string> name;  // `name` is empty
 };
-struct Run {  // runs a check of the test's own
+struct Run {  // runs a check of the test's own; a std::exception it throws fails the step with its text
   std::string name;
   std::function<void()> check;
 };
@@ -159,6 +161,9 @@ Step Run(std::string name, std::function<void()> check);
 // --- the script -------------------------------------------------------------------------------
 // Replaces the script, and forgets earlier failures: modal loops wait for the user again.
 void SetScript(std::vector<Step> steps);
+// The same with a time limit for the whole run, counted from now: a step still to be taken when it
+// has passed fails, named, as a condition that did not come in time does.
+void SetScript(std::vector<Step> steps, milliseconds timeLimit);
 std::size_t StepsLeft();
 
 struct Failure {
@@ -175,11 +180,11 @@ std::string ModalStack();
 // 0x hex; texts are in double quotes (\" and \\ inside). An `expect` line waits for its condition.
 //   tap 1021                 check 1021 / uncheck 1021
 //   select 1030 2            select 1030 "Text"
-//   type 1040 "text"         key RETURN | ESCAPE | TAB | UP | DOWN | LEFT | RIGHT | SPACE | <number>
+//   type 1040 "text"         key RETURN | ESCAPE | TAB | UP | DOWN | LEFT | RIGHT | SPACE | <1 to 254>
 //   ok / cancel              softkey 1 | 2
 //   answer IDOK | IDCANCEL | IDYES | IDNO | IDABORT | IDRETRY | IDIGNORE
 //   close                    scroll [<id>] LINEUP | LINEDOWN | PAGEUP | PAGEDOWN | TOP | BOTTOM | <position>
-//   wait 500                 advance 500
+//   wait 500                 advance 500        (0 to kMaxStepTime, as is `within`)
 //   rotate 320x240           rotate 90
 //   sip show / sip hide      switch
 //   tab 1                    tab "About"        (a tab of the sheet, by index from 0 or by title)
@@ -195,7 +200,18 @@ class ScenarioError : public std::runtime_error {
   int line_;
 };
 
+// The longest `wait`, `advance` or `within` of a scenario file: an hour.
+inline constexpr milliseconds kMaxStepTime{60 * 60 * 1000};
+
 // Throws ScenarioError naming the line of the first step that cannot be read.
 std::vector<Step> ParseScenario(std::string_view text);
+
+// The largest scenario file that is read: some ten thousand steps.
+inline constexpr std::size_t kMaxScenarioFileBytes = 256 * 1024;
+
+// The text of a scenario file: only a regular file (or a link to one) of at most
+// kMaxScenarioFileBytes, both checked before it is read. Throws std::runtime_error naming the file
+// and the reason otherwise.
+std::string ReadScenarioFile(const std::filesystem::path& file);
 
 }  // namespace handset::user

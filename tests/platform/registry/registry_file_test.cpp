@@ -1,8 +1,13 @@
 // The registry file: persistence across restarts of the handset, the file format, refusal of a
 // corrupt file, export and import.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <future>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -334,6 +339,161 @@ TEST_F(RegistryFileTest, ExportedFilesImportIntoAnotherHandsetUnchanged) {
   handset::registry::Export(again);
   EXPECT_EQ(ReadText(again), ReadText(exported));
   EXPECT_EQ(handset::registry::ReadString("HKLM\\Software\\Zarvo\\Phone", "PicFileName"), u"\\Windows\\x.png");
+}
+
+}  // namespace
+
+namespace {
+
+// Special files where the registry file should be: each is refused at start with its reason, at
+// once (never waiting on a FIFO, never reading a device), and left as it was.
+struct SpecialRegistryFile {
+  const char* name;
+  void (*make)(const fs::path& file);
+  const char* reason;
+  friend void PrintTo(const SpecialRegistryFile& file, std::ostream* out) { *out << file.name; }
+};
+
+class RegistrySpecialFileTest : public RegistryFileTest, public ::testing::WithParamInterface<SpecialRegistryFile> {};
+
+TEST_P(RegistrySpecialFileTest, IsRefusedAtOnceWithTheReasonAndLeftAsItWas) {
+  GetParam().make(RegFile());
+  auto kind = fs::symlink_status(RegFile()).type();
+  testing::internal::CaptureStderr();
+  Restart();
+  auto error = handset::registry::LoadError();
+  handset::registry::WriteDword("HKLM\\Software", "a", 1);
+  EXPECT_THROW(handset::registry::Flush(), std::runtime_error);
+  handset::Shutdown();
+  std::string printed = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(error);
+  EXPECT_TRUE(error->starts_with(RegFile().string() + ": ")) << *error;
+  EXPECT_NE(error->find(GetParam().reason), std::string::npos) << *error;
+  EXPECT_NE(printed.find(*error), std::string::npos);
+  EXPECT_EQ(fs::symlink_status(RegFile()).type(), kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RegistrySpecialFileTest,
+    ::testing::Values(
+        SpecialRegistryFile{"fifo", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0644), 0); },
+                            "is a FIFO, not a regular file"},
+        SpecialRegistryFile{"link_to_dev_zero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
+                            "is a character device, not a regular file"},
+        SpecialRegistryFile{"link_loop",
+                            [](const fs::path& f) {
+                              fs::create_symlink("other.reg", f);
+                              fs::create_symlink(f.filename(), f.parent_path() / "other.reg");
+                            },
+                            "Too many levels of symbolic links"},
+        SpecialRegistryFile{"too_large",
+                            [](const fs::path& f) {
+                              WriteText(f, Reg(""));
+                              fs::resize_file(f, (std::uintmax_t{16} << 20) + 1);
+                            },
+                            "is 16777217 bytes; at most 16 MiB are read"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A registry file that is a link (a chain of them, or one to a file still to be made) is read and
+// saved through it: the link stays, and the file it names is replaced, with its temporary file
+// beside it.
+TEST_F(RegistryFileTest, ALinkedRegistryFileIsReadAndSavedThroughTheLink) {
+  fs::create_directories(root_ / "real");
+  WriteText(root_ / "real" / "device.reg", Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=dword:00000001\n"));
+  fs::create_symlink("real/device.reg", root_ / "middle.reg");
+  fs::create_symlink("middle.reg", RegFile());
+  Restart();
+  EXPECT_EQ(handset::registry::ReadDword("HKLM\\Software", "a"), 1u);
+  handset::registry::WriteDword("HKLM\\Software", "b", 2);
+  handset::Shutdown();
+  EXPECT_TRUE(fs::is_symlink(RegFile()));
+  EXPECT_TRUE(fs::is_symlink(root_ / "middle.reg"));
+  EXPECT_NE(ReadText(root_ / "real" / "device.reg").find("\"b\"=dword:00000002"), std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "real"), fs::directory_iterator()), 1) << "a temporary file left";
+
+  fs::remove(RegFile());
+  fs::create_symlink(root_ / "real" / "new.reg", RegFile());  // dangling: a new registry, saved there
+  Restart();
+  EXPECT_FALSE(handset::registry::LoadError());
+  handset::registry::WriteDword("HKLM\\Software", "c", 3);
+  handset::Shutdown();
+  EXPECT_TRUE(fs::is_symlink(RegFile()));
+  EXPECT_NE(ReadText(root_ / "real" / "new.reg").find("\"c\"=dword:00000003"), std::string::npos);
+}
+
+// A save replaces the file with one of the same permissions and, where the writer may, owner.
+TEST_F(RegistryFileTest, ASaveKeepsTheFilesModeAndOwner) {
+  WriteText(RegFile(), Reg("[HKEY_LOCAL_MACHINE\\Software]\n\"a\"=dword:00000001\n"));
+  fs::permissions(RegFile(), fs::perms::owner_read | fs::perms::owner_write);
+  const bool root = geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(chown(RegFile().c_str(), 12345, 23456), 0);
+  }
+  Restart();
+  handset::registry::WriteDword("HKLM\\Software", "b", 2);
+  handset::registry::Flush();
+  struct stat status {};
+  ASSERT_EQ(stat(RegFile().c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0600u);
+  if (root) {
+    EXPECT_EQ(status.st_uid, 12345u);
+    EXPECT_EQ(status.st_gid, 23456u);
+  }
+  EXPECT_NE(ReadText(RegFile()).find("\"b\"=dword:00000002"), std::string::npos);
+
+  // A file made new gets the usual 0644.
+  handset::registry::Export(root_ / "new.reg");
+  ASSERT_EQ(stat((root_ / "new.reg").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0644u);
+}
+
+// Export streams into a FIFO or a device, replaces a linked file through the link, refuses what it
+// must not write, and removes the temporary files that its own earlier runs left when cut short.
+TEST_F(RegistryFileTest, ExportStreamsIntoFifosAndDevicesAndReplacesFilesThroughLinks) {
+  Restart();
+  handset::registry::WriteDword("HKLM\\Software", "a", 1);
+  const std::string text = handset::registry::ExportText();
+
+  EXPECT_NO_THROW(handset::registry::Export("/dev/null"));
+  EXPECT_EQ(fs::status("/dev/null").type(), fs::file_type::character);
+
+  fs::path fifo = root_ / "pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  try {
+    handset::registry::Export(fifo);
+    ADD_FAILURE() << "a FIFO without a reader was written";
+  } catch (const std::runtime_error& e) {
+    EXPECT_EQ(std::string(e.what()), fifo.string() + ": cannot write: no process reads the FIFO");
+  }
+  int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  auto read = std::async(std::launch::async, [reader] {
+    fcntl(reader, F_SETFL, 0);
+    std::string got;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;) got.append(buffer, static_cast<std::size_t>(n));
+    close(reader);
+    return got;
+  });
+  handset::registry::Export(fifo);
+  EXPECT_EQ(read.get(), text);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+
+  fs::path target = root_ / "exports" / "device.reg";
+  fs::create_directories(target.parent_path());
+  WriteText(target, "old");
+  fs::create_symlink(target, root_ / "link.reg");
+  WriteText(target.string() + ".tmp-Ab3xYz", "what a killed export left");
+  fs::path live = target.string() + ".tmp-Cd4wXv";  // a writer at work in another process
+  WriteText(live, "being written");
+  int writer = open(live.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(writer, LOCK_EX), 0);
+  handset::registry::Export(root_ / "link.reg");
+  EXPECT_TRUE(fs::is_symlink(root_ / "link.reg"));
+  EXPECT_EQ(ReadText(target), text);
+  EXPECT_FALSE(fs::exists(target.string() + ".tmp-Ab3xYz"));
+  EXPECT_TRUE(fs::exists(live));
+  close(writer);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The handset's screen: sizes, rotation, resolution, metrics and a picture of it.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <stdexcept>
+
 #include <cairo.h>
 
 #include <filesystem>
@@ -96,6 +99,40 @@ TEST_F(ScreenTest, TheScreenSavesAsAPngOfItsSizeWithItsPixels) {
   cairo_surface_destroy(png);
 
   EXPECT_FALSE(handset::screen::SavePng(handset::Root() / "no" / "such" / "folder" / "x.png"));
+}
+
+// A picture that cannot be written says why, and a picture replaced is never seen half-written: the
+// old file stays whole until the new one is complete.
+TEST_F(ScreenTest, APictureIsWrittenWholeOrNotAtAllAndAFailureSaysWhy) {
+  const struct {
+    std::filesystem::path file;
+    const char* reason;
+  } failing[] = {
+      {handset::Root() / "no" / "such" / "folder" / "x.png", "x.png: cannot create a temporary file: No such file or directory"},
+      {handset::Root(), ": cannot write: Is a directory"},
+  };
+  for (const auto& [file, reason] : failing) {
+    try {
+      handset::screen::WritePng(file);
+      ADD_FAILURE() << file << " was written";
+    } catch (const std::runtime_error& e) {
+      EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+    }
+  }
+
+  auto file = handset::Root() / "kept.png";
+  handset::screen::WritePng(file);
+  std::ifstream old(file, std::ios::binary);  // a viewer of the old picture
+  std::string before((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+  ASSERT_TRUE(handset::screen::SetSize(240, 240));
+  old.seekg(0);
+  handset::screen::WritePng(file);
+  std::string seen((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(seen, before) << "the old picture was rewritten in place";
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(handset::Root()))
+    files += entry.path().filename().string().starts_with("kept.png") ? 1 : 0;
+  EXPECT_EQ(files, 1u) << "a temporary file was left";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The scripted user: scenario files, and the steps that wait, move the clock and turn the screen.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <thread>
 
 #include "dialogs/dialog_test_support.h"
@@ -83,6 +84,62 @@ TEST_F(ScriptedUserTest, AScenarioThatCannotBeReadNamesTheLineAndWhatIsWrong) {
   EXPECT_EQ(ErrorOf("select 1030\n"), "line 1: missing an entry index");
   EXPECT_EQ(ErrorOf("rotate 320xabc\n"), "line 1: expected a height, found 'abc'");
   EXPECT_EQ(ErrorOf("sip up\n"), "line 1: expected show or hide, found 'up'");
+}
+
+// A scenario cannot hold the handset for longer than an hour per step, nor go backwards.
+TEST_F(ScriptedUserTest, TimesAndKeysOutsideTheirRangeAreRefusedWithTheLine) {
+  const struct {
+    const char* scenario;
+    const char* error;
+  } refused[] = {
+      {"wait -1\n", "line 1: a time of -1 ms; times are 0 to 3600000 ms (an hour)"},
+      {"ok\nwait 2147483647\n", "line 2: a time of 2147483647 ms; times are 0 to 3600000 ms (an hour)"},
+      {"wait 3600001\n", "line 1: a time of 3600001 ms; times are 0 to 3600000 ms (an hour)"},
+      {"advance -60000\n", "line 1: a time of -60000 ms; times are 0 to 3600000 ms (an hour)"},
+      {"expect dialog 7301 within -5\n", "line 1: a time of -5 ms; times are 0 to 3600000 ms (an hour)"},
+      {"expect messagebox within 99999999\n", "line 1: a time of 99999999 ms; times are 0 to 3600000 ms (an hour)"},
+      {"key -1\n", "line 1: key code -1 is not a virtual-key code (1 to 254)"},
+      {"key 0\n", "line 1: key code 0 is not a virtual-key code (1 to 254)"},
+      {"key 0x100\n", "line 1: key code 0x100 is not a virtual-key code (1 to 254)"},
+  };
+  for (const auto& [scenario, error] : refused) EXPECT_EQ(ErrorOf(scenario), error) << scenario;
+  EXPECT_EQ(user::ParseScenario("wait 0\nwait 3600000\nadvance 3600000\nkey 254\nkey 1\n").size(), 5u);
+}
+
+// The run's time limit ends a wait that would outlast it, names the step, and ends the loops.
+TEST_F(ScriptedUserTest, TheRunsTimeLimitFailsTheStepThenInFront) {
+  AlignedTemplate t(dialog_test::SampleTemplate());
+  const struct {
+    const char* scenario;
+    const char* failure;
+  } cases[] = {
+      {"wait 3600000\n", "line 1 \"wait 3600000\": the run's time limit of 100 ms passed at this step"},
+      {"expect messagebox within 3600000\n",
+       "line 1 \"expect messagebox within 3600000\": the run's time limit of 100 ms passed at this step"},
+      {"wait 10\n\nwait 3600000\n", "line 3 \"wait 3600000\": the run's time limit"},
+  };
+  for (const auto& [scenario, failure] : cases) {
+    SCOPED_TRACE(scenario);
+    user::SetScript(user::ParseScenario(scenario), std::chrono::milliseconds(100));
+    auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, HookedDialogProc, 0), IDCANCEL);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    ASSERT_EQ(user::Failures().size(), 1u);
+    EXPECT_TRUE(user::Failures()[0].message.starts_with(failure)) << user::Failures()[0].message;
+  }
+}
+
+// A check of the caller's own that throws fails its step with the reason, and the run ends there.
+TEST_F(ScriptedUserTest, ACheckThatThrowsFailsItsStep) {
+  AlignedTemplate t(dialog_test::SampleTemplate());
+  bool okTaken = false;
+  auto step = user::Run("picture", [] { throw std::runtime_error("shot.png: cannot write: No space left on device"); });
+  user::SetScript({std::move(step), user::Run("after", [&] { okTaken = true; }), user::Ok()});
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, HookedDialogProc, 0), IDCANCEL);
+  ASSERT_EQ(user::Failures().size(), 1u);
+  EXPECT_NE(user::Failures()[0].message.find("shot.png: cannot write: No space left on device"), std::string::npos);
+  EXPECT_FALSE(okTaken);
+  EXPECT_EQ(user::StepsLeft(), 2u);
 }
 
 TEST_F(ScriptedUserTest, AWaitLetsMessagesFromOtherThreadsArrive) {
