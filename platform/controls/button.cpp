@@ -1,6 +1,11 @@
 // The "button" class: push buttons, check boxes (two- and three-state, automatic or not), radio
 // buttons and group boxes. A click (a tap, BM_CLICK, or the space bar) tells the parent
-// BN_CLICKED; automatic check boxes and radio buttons change their own state first.
+// BN_CLICKED; automatic check boxes and radio buttons change their own state first. A press takes
+// the capture: the button looks pushed while the pointer stays on it, and a release away from it
+// clicks nothing.
+// Messages: BM_GETCHECK, BM_SETCHECK, BM_GETSTATE, BM_SETSTATE, BM_SETSTYLE, BM_CLICK,
+// WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_CAPTURECHANGED, WM_KEYDOWN, WM_KEYUP, WM_SETFOCUS,
+// WM_KILLFOCUS, WM_GETDLGCODE, WM_SETTEXT.
 #include <windows.h>
 
 #include "controls/control_support.h"
@@ -68,6 +73,14 @@ void Click(HWND window, ButtonRecord& record) {
       break;
   }
   Notify(window, BN_CLICKED);
+}
+
+// Whether a pointer message's point (client coordinates) lies on the button.
+bool OnButton(HWND window, LPARAM point) {
+  RECT client;
+  GetClientRect(window, &client);
+  int x = static_cast<short>(LOWORD(point)), y = static_cast<short>(HIWORD(point));
+  return x >= 0 && y >= 0 && x < client.right && y < client.bottom;
 }
 
 void Press(HWND window, ButtonRecord& record, bool pushed) {
@@ -175,12 +188,22 @@ LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDOWN:
       if (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP) SetFocus(window);
+      SetCapture(window);
       Press(window, *record, true);
       return 0;
-    case WM_LBUTTONUP:
-      if (!record->pushed) return 0;
+    case WM_MOUSEMOVE:
+      if (GetCapture() == window) Press(window, *record, OnButton(window, lParam));
+      return 0;
+    case WM_LBUTTONUP: {
+      bool held = GetCapture() == window;
+      bool click = record->pushed && (!held || OnButton(window, lParam));
       Press(window, *record, false);
-      Click(window, *record);
+      if (held) ReleaseCapture();
+      if (click) Click(window, *record);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      Press(window, *record, false);
       return 0;
     case WM_KEYDOWN:
       if (wParam == VK_SPACE) Press(window, *record, true);

@@ -57,7 +57,9 @@
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
 #define WM_LBUTTONDBLCLK 0x0203
+#define WM_CAPTURECHANGED 0x0215  // lParam: the window gaining the capture
 #define WM_USER 0x0400
+#define WM_APP 0x8000
 
 // The keys and buttons held, in wParam of WM_LBUTTONDOWN, WM_MOUSEMOVE and WM_LBUTTONUP
 #define MK_LBUTTON 0x0001
@@ -776,6 +778,18 @@ HWND GetActiveWindow(void);
 HWND SetActiveWindow(HWND window);
 HWND GetForegroundWindow(void);
 BOOL SetForegroundWindow(HWND window);
+
+// --- the pointer ------------------------------------------------------------------------------
+// The window a tap at a screen point reaches: neither hidden nor disabled windows, nor static
+// text; NULL where there is none.
+HWND WindowFromPoint(POINT point);
+// The child of `parent` at a point in its client coordinates, hidden and disabled children too;
+// the parent where no child is, NULL outside the parent.
+HWND ChildWindowFromPoint(HWND parent, POINT point);
+// The calling thread's capture: every pointer event goes to this window until it is released.
+HWND SetCapture(HWND window);
+BOOL ReleaseCapture(void);
+HWND GetCapture(void);
 
 // --- painting ---------------------------------------------------------------------------------
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "threads/thread_exit.h"
+#include "windows/hardware_input.h"
 #include "windows/window_manager.h"
 
 namespace handset::windows {
@@ -31,12 +32,29 @@ std::optional<MessageFilter> WindowManager::MakeFilter(HWND handle, UINT first, 
 std::optional<MSG> WindowManager::Retrieve(MessageQueue& queue, const MessageFilter& filter, bool remove) {
   while (auto sent = queue.TakeSent()) HandleSent(*sent);
 
+  // A person's input becomes its window message as it is taken out (hardware_input.h); it is
+  // taken out of the queue first and resolved after, outside the queue's lock, since resolving
+  // may act (a soft key presses its bar's key, which posts to this queue).
+  std::optional<MSG> raw;
   auto posted = queue.TakePosted(remove, [&](const MSG& m) {
+    if (raw) return PostedVerdict::Skip;  // this look ends with the input taken out
     // Messages posted to a window that is gone are dropped quietly.
     if (m.hwnd && !Find(m.hwnd)) return PostedVerdict::Drop;
+    if (IsRawInput(m)) {
+      raw = m;
+      return PostedVerdict::Drop;
+    }
     return filter.Accepts(m) ? PostedVerdict::Take : PostedVerdict::Skip;
   });
   if (posted) return posted;
+  if (raw) {
+    auto input = Resolve(*raw);
+    if (input && filter.Accepts(*input) && remove) return input;
+    // Left for a later look: a message the filter does not take, or one only peeked at.
+    if (input) queue.Post(*input);
+    if (input && filter.Accepts(*input)) return input;
+    return Retrieve(queue, filter, remove);
+  }
 
   // The quit request passes any filter.
   if (auto exitCode = queue.TakeQuit(remove))

@@ -51,6 +51,7 @@ struct PositionChange {
 struct InputState {
   HWND focus = nullptr;
   HWND active = nullptr;
+  HWND capture = nullptr;
 };
 
 class WindowManager : public std::enable_shared_from_this<WindowManager> {
@@ -141,6 +142,13 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
   HWND Active() const;
   // The active window is going away: its owner or another window of the thread takes over.
   void ActivateOther(HWND leaving);
+  // The calling thread's capture (pointer_input.cpp): SetCapture answers the previous one.
+  HWND SetCapture(HWND handle);
+  HWND Capture() const;
+  // The window under a screen point by WindowFromPoint's rules, and the thread to queue input for
+  // a point to (the thread holding a capture, else that window's).
+  HWND WindowAt(POINT screen) const;
+  std::optional<DWORD> PointerThread(POINT screen) const;
   // Sets WS_ style bits on or off, for the window's own bookkeeping (scroll bars shown).
   void ChangeStyle(Window& window, DWORD set, DWORD clear);
 

@@ -226,6 +226,7 @@ void WindowManager::ForgetInput(const std::vector<std::shared_ptr<Window>>& rele
     for (const auto& w : released) {
       if (input.focus == w->handle) input.focus = nullptr;
       if (input.active == w->handle) input.active = nullptr;
+      if (input.capture == w->handle) input.capture = nullptr;
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "dialogs/dialog_test_support.h"
 #include "handset/handset.h"
+#include "handset/input.h"
 #include "handset/shell.h"
 #include "handset/user.h"
 #include "loader/loader_fixture.h"
@@ -56,6 +57,13 @@ TEST_F(SoftKeyBarTest, KeysShowTheMenuAndSendTheirCommandsToTheParent) {
   EXPECT_EQ(labels, (std::vector<std::u16string>{u"Done", u"Menu"}));
   EXPECT_EQ(commands, std::vector<WPARAM>{2200});
   EXPECT_TRUE(handset::shell::SoftKeyLabels().empty()) << "the bar went with its dialog";
+
+  // The device's left soft key (VK_F1) presses the bar's left key.
+  commands.clear();
+  user::SetScript({user::Run("press the left soft key", [] { handset::input::Key(VK_F1); }),
+                   user::Wait(std::chrono::milliseconds(1000))});
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, dialog_test::HookedDialogProc, 0), 2200);
+  EXPECT_EQ(commands, std::vector<WPARAM>{2200});
 
   user::SetScript({user::SoftKey(2)});
   DialogBoxIndirectParamW(nullptr, t.Get(), nullptr, dialog_test::HookedDialogProc, 0);
