@@ -160,13 +160,13 @@ LONG StartRequest(RequestKind kind, CFRequest* request) {
 
 extern "C" {
 
-LONG Zarvo3GVT_GetVersion(void) { return kLibraryVersion; }
+LONG WINAPI Zarvo3GVT_GetVersion(void) { return kLibraryVersion; }
 
-LONG Zarvo3GVT_GetCF(CFRequest* request) { return StartRequest(RequestKind::Query, request); }
+LONG WINAPI Zarvo3GVT_GetCF(CFRequest* request) { return StartRequest(RequestKind::Query, request); }
 
-LONG Zarvo3GVT_SetCF(CFRequest* request) { return StartRequest(RequestKind::Change, request); }
+LONG WINAPI Zarvo3GVT_SetCF(CFRequest* request) { return StartRequest(RequestKind::Change, request); }
 
-LONG Zarvo3GVT_SSCancel(void) {
+LONG WINAPI Zarvo3GVT_SSCancel(void) {
   EndOutstanding();
   return kAccepted;
 }

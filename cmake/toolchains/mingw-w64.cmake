@@ -1,8 +1,11 @@
 # Cross-compiling for desktop Windows with Debian's mingw-w64. The including toolchain file sets
 # MINGW_TRIPLE (x86_64-w64-mingw32 or i686-w64-mingw32).
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++)
+# The -posix compilers by name: the plain names are an alternative that Debian's mingw-w64 package
+# points at the -win32 variants, whose C++ library has no std::thread or std::mutex (GoogleTest and
+# the library's tests need both).
+set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
 set(CMAKE_OBJDUMP ${MINGW_TRIPLE}-objdump)
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})

@@ -8,7 +8,7 @@ extern "C" {
 // Stores the battery's percentage and flags, widened to 32 bits. When the platform cannot read the
 // battery both become 0, so the caller never sees the undefined contents of a failed reading. Null
 // pointers get nothing stored and the result is FALSE.
-BOOL GetBattery(DWORD* percent, DWORD* flags) {
+BOOL WINAPI GetBattery(DWORD* percent, DWORD* flags) {
   if (percent == NULL || flags == NULL) return FALSE;
   SYSTEM_POWER_STATUS_EX status;
   BOOL read = GetSystemPowerStatusEx(&status, TRUE);

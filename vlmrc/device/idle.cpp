@@ -13,7 +13,7 @@ const DWORD LOW_BATTERY_PERCENT = 15;
 
 extern "C" {
 
-void AvoidSystemIdle(HWND window, UINT message, UINT_PTR timerId, DWORD time) {
+void WINAPI AvoidSystemIdle(HWND window, UINT message, UINT_PTR timerId, DWORD time) {
   if (message != WM_TIMER) return;
   SystemIdleTimerReset();
   DWORD percent = 0;

@@ -55,14 +55,14 @@ DWORD WINAPI LedBlinkThread(LPVOID parameter) {
 
 extern "C" {
 
-HANDLE TurnOnLED(void) {
+HANDLE WINAPI TurnOnLED(void) {
   if (g_hLedThread != NULL) TurnOffLED();
   DWORD threadId = 0;
   g_hLedThread = CreateThread(NULL, 0, LedBlinkThread, NULL, 0, &threadId);
   return g_hLedThread;
 }
 
-void TurnOffLED(void) {
+void WINAPI TurnOffLED(void) {
   DWORD exitCode = 0;
   if (GetExitCodeThread(g_hLedThread, &exitCode)) TerminateThread(g_hLedThread, exitCode);
   if (g_hLedThread != NULL) CloseHandle(g_hLedThread);

@@ -149,7 +149,7 @@ LRESULT CALLBACK VTOptSheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM 
   return CallWindowProcW(PrevSheetProc, sheet, message, wParam, lParam);
 }
 
-extern "C" int CreateVTOpt(HWND owner) {
+extern "C" int WINAPI CreateVTOpt(HWND owner) {
   VTOptSheet sheet(owner);
   int width = GetSystemMetrics(SM_CXSCREEN);
   int height = GetSystemMetrics(SM_CYSCREEN);

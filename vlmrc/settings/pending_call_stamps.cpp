@@ -120,22 +120,22 @@ static void DeletePendingCall(const PendingCallFamily* family) {
   CloseSettingsKeys(phone, zarvo);
 }
 
-extern "C" void VTRegister(DWORD callNow) { RegisterPendingCall(&g_vtFamily, callNow); }
+extern "C" void WINAPI VTRegister(DWORD callNow) { RegisterPendingCall(&g_vtFamily, callNow); }
 
-extern "C" BOOL IsVTRegistered(DWORD limit, DWORD* callNow) {
+extern "C" BOOL WINAPI IsVTRegistered(DWORD limit, DWORD* callNow) {
   return CheckPendingCall(&g_vtFamily, limit, callNow, FALSE);
 }
 
-extern "C" BOOL IsVTRegisteredEx(DWORD limit, DWORD* callNow) {
+extern "C" BOOL WINAPI IsVTRegisteredEx(DWORD limit, DWORD* callNow) {
   return CheckPendingCall(&g_vtFamily, limit, callNow, TRUE);
 }
 
-extern "C" void DeleteVTKeyValue(void) { DeletePendingCall(&g_vtFamily); }
+extern "C" void WINAPI DeleteVTKeyValue(void) { DeletePendingCall(&g_vtFamily); }
 
-extern "C" void SBMIntRegister(DWORD callNow) { RegisterPendingCall(&g_sbmIntFamily, callNow); }
+extern "C" void WINAPI SBMIntRegister(DWORD callNow) { RegisterPendingCall(&g_sbmIntFamily, callNow); }
 
-extern "C" BOOL IsSBMIntRegistered(DWORD limit, DWORD* callNow) {
+extern "C" BOOL WINAPI IsSBMIntRegistered(DWORD limit, DWORD* callNow) {
   return CheckPendingCall(&g_sbmIntFamily, limit, callNow, FALSE);
 }
 
-extern "C" void DeleteSBMIntKeyValue(void) { DeletePendingCall(&g_sbmIntFamily); }
+extern "C" void WINAPI DeleteSBMIntKeyValue(void) { DeletePendingCall(&g_sbmIntFamily); }

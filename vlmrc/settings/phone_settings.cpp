@@ -7,7 +7,7 @@
 #define DEFAULT_MALE_PICTURE TEXT("\\windows\\predefined_image_male.png")
 #define DEFAULT_FEMALE_PICTURE TEXT("\\windows\\predefined_image_female.png")
 
-extern "C" void GetPhoneSettings(PhoneSettings* settings) {
+extern "C" void WINAPI GetPhoneSettings(PhoneSettings* settings) {
   if (settings == NULL) return;
 
   HKEY zarvo;

@@ -64,13 +64,13 @@ static BOOL ReadSimReady(BOOL* keyObtained) {
   return ready;
 }
 
-extern "C" BOOL IsPowerLow(void) { return GetValue(VPD_DRIVER_KEY, TEXT("DisableCamera"), 0, 0, DecodeExactlyOne); }
+extern "C" BOOL WINAPI IsPowerLow(void) { return GetValue(VPD_DRIVER_KEY, TEXT("DisableCamera"), 0, 0, DecodeExactlyOne); }
 
-extern "C" DWORD fnGetBrightnessPos(void) {
+extern "C" DWORD WINAPI fnGetBrightnessPos(void) {
   return GetValue(ZARVO_PHONE_KEY, TEXT("BrightnessPos"), 2, 2, DecodeBrightness);
 }
 
-extern "C" void fnSetBrightnessPos(DWORD position) {
+extern "C" void WINAPI fnSetBrightnessPos(DWORD position) {
   SetValue(HKEY_LOCAL_MACHINE, ZARVO_PHONE_KEY, TEXT("BrightnessPos"), position);
 }
 
@@ -81,7 +81,7 @@ void LoadDBMUISetting(void) {
   CloseSettingsKeys(key, NULL);
 }
 
-extern "C" void GetPDPSettings(PDPSettings* settings) {
+extern "C" void WINAPI GetPDPSettings(PDPSettings* settings) {
   if (settings == NULL) return;
   HKEY key = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_PHONE_KEY);
   if (key == NULL) return;
@@ -90,7 +90,7 @@ extern "C" void GetPDPSettings(PDPSettings* settings) {
   CloseSettingsKeys(key, NULL);
 }
 
-extern "C" void GetVideoCFSettings(VideoCFSettings* settings) {
+extern "C" void WINAPI GetVideoCFSettings(VideoCFSettings* settings) {
   if (settings == NULL) return;
   HKEY key = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_PHONE_KEY);
   if (key == NULL) return;
@@ -99,11 +99,11 @@ extern "C" void GetVideoCFSettings(VideoCFSettings* settings) {
   CloseSettingsKeys(key, NULL);
 }
 
-extern "C" void SetCSDValue(DWORD value) {
+extern "C" void WINAPI SetCSDValue(DWORD value) {
   SetValue(HKEY_CURRENT_USER, PHONE_EXTEND_KEY, TEXT("CSDISDNEnable"), value);
 }
 
-extern "C" void GetCSDValue(DWORD* value) {
+extern "C" void WINAPI GetCSDValue(DWORD* value) {
   if (value == NULL) return;
   *value = CSD_UNAVAILABLE;
   // The key belongs to the control panel, which may be writing it right now: try a few times, but
@@ -118,11 +118,11 @@ extern "C" void GetCSDValue(DWORD* value) {
   }
 }
 
-extern "C" void SetVideoCallForwardingStatus(DWORD enabled) {
+extern "C" void WINAPI SetVideoCallForwardingStatus(DWORD enabled) {
   SetZarvoValue(ZARVO_PHONE_SUBKEY, TEXT("callforwarding"), enabled != 0 ? 1 : 0);
 }
 
-extern "C" BOOL GetVideoCallForwardingStatus(DWORD* simReady) {
+extern "C" BOOL WINAPI GetVideoCallForwardingStatus(DWORD* simReady) {
   BOOL keyObtained = FALSE;
   BOOL ready = ReadSimReady(&keyObtained);
   if (!keyObtained) return FALSE;
@@ -138,26 +138,26 @@ extern "C" BOOL GetVideoCallForwardingStatus(DWORD* simReady) {
   return forwarding;
 }
 
-extern "C" BOOL GetSimStatus(void) {
+extern "C" BOOL WINAPI GetSimStatus(void) {
   BOOL keyObtained = FALSE;
   return ReadSimReady(&keyObtained);
 }
 
-extern "C" BOOL GetMultiLineSettings(void) {
+extern "C" BOOL WINAPI GetMultiLineSettings(void) {
   return GetValue(ZARVO_PHONE_KEY, TEXT("SupportMultiLine"), 0, 1, DecodeExactlyOne);
 }
 
-extern "C" BOOL GetPumpkeySettings(void) {
+extern "C" BOOL WINAPI GetPumpkeySettings(void) {
   return GetValue(ZARVO_PHONE_KEY, TEXT("SupportPumpkey"), 0, 1, DecodeExactlyOne);
 }
 
-extern "C" DWORD GetCFUSettings(void) { return GetValue(RIL_DRIVER_KEY, TEXT("CFU_state"), 0, 0, DecodeRaw); }
+extern "C" DWORD WINAPI GetCFUSettings(void) { return GetValue(RIL_DRIVER_KEY, TEXT("CFU_state"), 0, 0, DecodeRaw); }
 
-extern "C" DWORD GetIncomingCallLine(void) {
+extern "C" DWORD WINAPI GetIncomingCallLine(void) {
   return GetValue(RIL_DRIVER_KEY, TEXT("RingingAddressId"), 0, 0, DecodeRaw);
 }
 
-extern "C" void GetLine2Ringtone(WCHAR* ringtone) {
+extern "C" void WINAPI GetLine2Ringtone(WCHAR* ringtone) {
   if (ringtone == NULL) return;
   HKEY key = CreateSettingsKey(HKEY_LOCAL_MACHINE, ZARVO_PHONE_KEY);
   if (key == NULL) return;
@@ -165,10 +165,10 @@ extern "C" void GetLine2Ringtone(WCHAR* ringtone) {
   CloseSettingsKeys(key, NULL);
 }
 
-extern "C" void SetOrientation(DWORD rotate) { SetZarvoValue(CAMERA_SUBKEY, TEXT("RotateScreen"), rotate); }
+extern "C" void WINAPI SetOrientation(DWORD rotate) { SetZarvoValue(CAMERA_SUBKEY, TEXT("RotateScreen"), rotate); }
 
-extern "C" void SetCallSession(DWORD session) { SetZarvoValue(ZARVO_PHONE_SUBKEY, TEXT("VTCallSession"), session); }
+extern "C" void WINAPI SetCallSession(DWORD session) { SetZarvoValue(ZARVO_PHONE_SUBKEY, TEXT("VTCallSession"), session); }
 
-extern "C" DWORD GetCallSession(void) {
+extern "C" DWORD WINAPI GetCallSession(void) {
   return GetValue(ZARVO_PHONE_KEY, TEXT("VTCallSession"), 0, 0, DecodeRaw);
 }

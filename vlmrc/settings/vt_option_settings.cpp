@@ -6,7 +6,7 @@
 
 #define ROTATION_KEY TEXT("System\\GDI\\Rotation")
 
-extern "C" void GetVTOptSetting(VTOptSetting* settings) {
+extern "C" void WINAPI GetVTOptSetting(VTOptSetting* settings) {
   // A null record from the host would otherwise crash the host process.
   if (settings == NULL) return;
 
@@ -35,7 +35,7 @@ extern "C" void GetVTOptSetting(VTOptSetting* settings) {
   CloseSettingsKeys(NULL, zarvo);
 }
 
-extern "C" void SetVTOptSetting(const VTOptSetting* settings) {
+extern "C" void WINAPI SetVTOptSetting(const VTOptSetting* settings) {
   if (settings == NULL) return;
 
   HKEY zarvo;

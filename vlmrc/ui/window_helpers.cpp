@@ -8,7 +8,7 @@
 #define SHELL_LIBRARY TEXT("aygshell.dll")
 #define SHELL_SHEET_SERVICE_ORDINAL 21
 
-typedef BOOL (*SheetService)(HWND sheet, DWORD value);
+typedef BOOL(WINAPI* SheetService)(HWND sheet, DWORD value);
 
 void CenterWindowOnScreen(HWND window) {
   if (window == NULL) return;

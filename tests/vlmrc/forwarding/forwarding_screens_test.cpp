@@ -8,12 +8,12 @@ FakeNetwork g_network;
 
 namespace {
 
-LONG FakeSSCancel() {
+LONG WINAPI FakeSSCancel() {
   g_network.calls.push_back("SSCancel");
   return 0;
 }
 
-LONG FakeGetCF(CFRequest* request) {
+LONG WINAPI FakeGetCF(CFRequest* request) {
   g_network.calls.push_back("GetCF");
   g_network.queries.push_back(request);
   g_network.notifyWindow = static_cast<HWND>(UlongToHandle(request->hNotifyWnd));
@@ -26,7 +26,7 @@ LONG FakeGetCF(CFRequest* request) {
   return 0;
 }
 
-LONG FakeSetCF(CFRequest* request) {
+LONG WINAPI FakeSetCF(CFRequest* request) {
   g_network.calls.push_back("SetCF");
   g_network.sets.push_back(*request);
   g_network.notifyWindow = static_cast<HWND>(UlongToHandle(request->hNotifyWnd));
@@ -34,7 +34,7 @@ LONG FakeSetCF(CFRequest* request) {
   return 0;
 }
 
-LONG FakeGetVersion() { return 1; }
+LONG WINAPI FakeGetVersion() { return 1; }
 
 template <class Function>
 FARPROC Address(Function* function) {

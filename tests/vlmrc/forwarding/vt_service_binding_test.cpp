@@ -20,21 +20,21 @@ namespace {
 std::vector<std::string> g_calls;
 CFRequest* g_requestSeen = nullptr;
 
-LONG FakeSSCancel() {
+LONG WINAPI FakeSSCancel() {
   g_calls.push_back("SSCancel");
   return 11;
 }
-LONG FakeGetCF(CFRequest* request) {
+LONG WINAPI FakeGetCF(CFRequest* request) {
   g_calls.push_back("GetCF");
   g_requestSeen = request;
   return 12;
 }
-LONG FakeSetCF(CFRequest* request) {
+LONG WINAPI FakeSetCF(CFRequest* request) {
   g_calls.push_back("SetCF");
   g_requestSeen = request;
   return 13;
 }
-LONG FakeGetVersion() {
+LONG WINAPI FakeGetVersion() {
   g_calls.push_back("GetVersion");
   return 14;
 }

@@ -22,7 +22,8 @@ const std::string kPhoneExtend = "HKCU\\ControlPanel\\PhoneExtendFunction";
 class SingleValueSettingsTest : public VlmrcTest {};
 
 // A getter of one 32-bit value: what it returns for a stored value, for a missing value and for a
-// key that cannot be obtained.
+// key that cannot be obtained. Every getter is called as a DWORD one (a BOOL is 32 bits too).
+typedef DWORD(WINAPI ValueGetter)(void);
 struct ValueGetterCase {
   const char16_t* exportName;
   std::string path;
@@ -45,7 +46,7 @@ TEST_F(SingleValueSettingsTest, EachValueGetterDecodesByItsRowAndFallsBackByItsD
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(handset::Utf8(c.exportName));
-    auto get = Export<DWORD()>(c.exportName);
+    auto get = Export<ValueGetter>(c.exportName);
     ASSERT_NE(get, nullptr);
     registry::DeleteKey(c.path);
     EXPECT_EQ(get(), c.missingValue);

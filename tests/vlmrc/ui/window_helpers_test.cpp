@@ -31,7 +31,7 @@ RECT WindowRect(HWND window) {
 
 // The shell's unnamed export 21, as a test module "aygshell.dll" provides it.
 std::vector<std::pair<HWND, DWORD>> g_shellCalls;
-BOOL SheetService(HWND sheet, DWORD value) {
+BOOL WINAPI SheetService(HWND sheet, DWORD value) {
   g_shellCalls.emplace_back(sheet, value);
   return TRUE;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "support/handset_test.h"
+#include "support/vlmrc_exports.h"
 
 namespace testing_support {
 
@@ -33,5 +34,5 @@ class VlmrcTest : public HandsetTest {
 
 }  // namespace testing_support
 
-// Resolves the export named like a declaration of <vlmrc/vlmrc.h>.
-#define VLMRC_EXPORT(name) Export<decltype(::name)>(TEXT(#name))
+// Resolves the export of that name, typed as a host declares it (support/vlmrc_exports.h).
+#define VLMRC_EXPORT(name) Export<vlmrc_exports::name>(TEXT(#name))

@@ -125,52 +125,54 @@ inline constexpr VlmrcExportEntry kVlmrcExports[] = {
 };
 static_assert(sizeof(kVlmrcExports) / sizeof(kVlmrcExports[0]) == 33);
 
+// The exports, all in the platform's standard calling convention (WINAPI): on a 32-bit device the
+// callee takes its arguments off the stack, and a host that declares them otherwise corrupts it.
 extern "C" {
 
-void GetVTOptSetting(VTOptSetting* settings);
-void SetVTOptSetting(const VTOptSetting* settings);
+void WINAPI GetVTOptSetting(VTOptSetting* settings);
+void WINAPI SetVTOptSetting(const VTOptSetting* settings);
 
-void GetPhoneSettings(PhoneSettings* settings);
+void WINAPI GetPhoneSettings(PhoneSettings* settings);
 
-BOOL IsPowerLow(void);
-DWORD fnGetBrightnessPos(void);
-void fnSetBrightnessPos(DWORD position);
-void GetPDPSettings(PDPSettings* settings);
-void GetVideoCFSettings(VideoCFSettings* settings);
-void SetCSDValue(DWORD value);
-void GetCSDValue(DWORD* value);
-void SetVideoCallForwardingStatus(DWORD enabled);
-BOOL GetVideoCallForwardingStatus(DWORD* simReady);
-BOOL GetSimStatus(void);
-BOOL GetMultiLineSettings(void);
-BOOL GetPumpkeySettings(void);
-DWORD GetCFUSettings(void);
-DWORD GetIncomingCallLine(void);
-void GetLine2Ringtone(WCHAR* ringtone);
-void SetOrientation(DWORD rotate);
-void SetCallSession(DWORD session);
-DWORD GetCallSession(void);
+BOOL WINAPI IsPowerLow(void);
+DWORD WINAPI fnGetBrightnessPos(void);
+void WINAPI fnSetBrightnessPos(DWORD position);
+void WINAPI GetPDPSettings(PDPSettings* settings);
+void WINAPI GetVideoCFSettings(VideoCFSettings* settings);
+void WINAPI SetCSDValue(DWORD value);
+void WINAPI GetCSDValue(DWORD* value);
+void WINAPI SetVideoCallForwardingStatus(DWORD enabled);
+BOOL WINAPI GetVideoCallForwardingStatus(DWORD* simReady);
+BOOL WINAPI GetSimStatus(void);
+BOOL WINAPI GetMultiLineSettings(void);
+BOOL WINAPI GetPumpkeySettings(void);
+DWORD WINAPI GetCFUSettings(void);
+DWORD WINAPI GetIncomingCallLine(void);
+void WINAPI GetLine2Ringtone(WCHAR* ringtone);
+void WINAPI SetOrientation(DWORD rotate);
+void WINAPI SetCallSession(DWORD session);
+DWORD WINAPI GetCallSession(void);
 
 // Pending-call marks: a registration leaves a time stamp and a value; a check reports whether the
 // mark is at most `limit` milliseconds old, hands back the value and clears the mark.
-void VTRegister(DWORD callNow);
-BOOL IsVTRegistered(DWORD limit, DWORD* callNow);
-BOOL IsVTRegisteredEx(DWORD limit, DWORD* callNow);
-void DeleteVTKeyValue(void);
-void SBMIntRegister(DWORD callNow);
-BOOL IsSBMIntRegistered(DWORD limit, DWORD* callNow);
-void DeleteSBMIntKeyValue(void);
+void WINAPI VTRegister(DWORD callNow);
+BOOL WINAPI IsVTRegistered(DWORD limit, DWORD* callNow);
+BOOL WINAPI IsVTRegisteredEx(DWORD limit, DWORD* callNow);
+void WINAPI DeleteVTKeyValue(void);
+void WINAPI SBMIntRegister(DWORD callNow);
+BOOL WINAPI IsSBMIntRegistered(DWORD limit, DWORD* callNow);
+void WINAPI DeleteSBMIntKeyValue(void);
 
 // Device services. TurnOnLED starts blinking the LED and returns the blink thread's handle, which
 // the library keeps and closes itself; TurnOffLED stops it and switches the LED off.
-HANDLE TurnOnLED(void);
-void TurnOffLED(void);
-BOOL GetBattery(DWORD* percent, DWORD* flags);
-// A timer procedure for the host's timer: resets the idle timer on each WM_TIMER.
-void AvoidSystemIdle(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+HANDLE WINAPI TurnOnLED(void);
+void WINAPI TurnOffLED(void);
+BOOL WINAPI GetBattery(DWORD* percent, DWORD* flags);
+// A timer procedure (TIMERPROC) for the host's timer: resets the idle timer on each WM_TIMER.
+void WINAPI AvoidSystemIdle(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 
 // Runs the video-telephony options screen modally, owned by `owner`; stores the VT option settings
 // when the user accepts it. Returns 1 in every case.
-int CreateVTOpt(HWND owner);
+int WINAPI CreateVTOpt(HWND owner);
 
 }  // extern "C"

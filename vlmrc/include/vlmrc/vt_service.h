@@ -74,8 +74,8 @@ typedef struct SSNotify {
 
 static_assert(sizeof(SSNotify) == 8 && offsetof(SSNotify, nError) == 0 && offsetof(SSNotify, dwCode) == 4);
 
-// The entry points, resolved by name.
-typedef LONG (*PFN_ZARVO3GVT_SSCANCEL)(void);
-typedef LONG (*PFN_ZARVO3GVT_GETCF)(CFRequest* request);
-typedef LONG (*PFN_ZARVO3GVT_SETCF)(CFRequest* request);
-typedef LONG (*PFN_ZARVO3GVT_GETVERSION)(void);
+// The entry points, resolved by name, in the platform's standard calling convention.
+typedef LONG(WINAPI* PFN_ZARVO3GVT_SSCANCEL)(void);
+typedef LONG(WINAPI* PFN_ZARVO3GVT_GETCF)(CFRequest* request);
+typedef LONG(WINAPI* PFN_ZARVO3GVT_SETCF)(CFRequest* request);
+typedef LONG(WINAPI* PFN_ZARVO3GVT_GETVERSION)(void);
