@@ -17,13 +17,16 @@ Deadline DeadlineAfter(DWORD milliseconds) {
 ThreadTable::~ThreadTable() {
   std::vector<std::thread> running;
   {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     for (auto& [id, thread] : threads_) {
       // Threads still running at shutdown end with exit code 0.
       if (!thread->finished) RequestEnd(*thread, 0);
       running.push_back(std::move(thread->thread));
     }
+    // Threads the handset did not start that still sleep or wait here return before the table goes.
+    closing_ = true;
     changed_.notify_all();
+    changed_.wait(lock, [&] { return outsideWaiters_ == 0; });
   }
   for (auto& thread : running)
     if (thread.joinable()) thread.join();
@@ -60,7 +63,8 @@ void ThreadTable::Run(const std::shared_ptr<HandsetThread>& self, LPTHREAD_START
 template <class Ready>
 bool ThreadTable::WaitLocked(std::unique_lock<std::mutex>& lock, HandsetThread* self, Deadline deadline,
                              Ready ready) {
-  auto done = [&] { return ready() || (self && self->terminationCode); };
+  auto done = [&] { return ready() || (self && self->terminationCode) || (!self && closing_); };
+  if (!self) ++outsideWaiters_;
   while (!done()) {
     clock::Due due;
     if (deadline) {
@@ -78,6 +82,7 @@ bool ThreadTable::WaitLocked(std::unique_lock<std::mutex>& lock, HandsetThread* 
     else
       changed_.wait(lock);
   }
+  if (!self && --outsideWaiters_ == 0) changed_.notify_all();
   if (self) self->blocked = false;
   if (self) ThrowIfEnding(*self);
   return ready();

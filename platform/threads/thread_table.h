@@ -96,6 +96,10 @@ class ThreadTable {
   std::condition_variable changed_;
   std::map<DWORD, std::shared_ptr<HandsetThread>> threads_;
   bool creationFails_ = false;
+  // Waits of threads the handset did not start (a host's Sleep), and whether the table is being torn
+  // down, which ends them.
+  int outsideWaiters_ = 0;
+  bool closing_ = false;
   // Last, so that it ends first: no change of the clock reaches a table being torn down.
   clock::ClockWatch clockWatch_{[this] { ClockChanged(); }};
 };
