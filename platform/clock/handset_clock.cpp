@@ -15,7 +15,7 @@ constexpr std::int64_t kUnixEpochTicks = 116444736000000000;
 
 }  // namespace
 
-HandsetClock::HandsetClock() : mark_(Steady::now()) { UseRealClock(); }
+HandsetClock::HandsetClock() : started_(Steady::now()), mark_(started_) { UseRealClock(); }
 
 HandsetClock::Ticks HandsetClock::ElapsedLocked() const {
   return running_ ? elapsedAtMark_ + duration_cast<Ticks>(Steady::now() - mark_) : elapsedAtMark_;
@@ -38,36 +38,69 @@ std::chrono::milliseconds HandsetClock::Elapsed() const {
   return duration_cast<std::chrono::milliseconds>(ElapsedLocked());
 }
 
-void HandsetClock::Set(std::uint64_t utcTicks, bool running) {
+HandsetTime HandsetClock::Uptime() const {
   std::lock_guard lock(mutex_);
-  SetRunningLocked(running);
-  utcAtStart_ = Ticks(static_cast<std::int64_t>(utcTicks)) - elapsedAtMark_;
+  return ElapsedLocked();
+}
+
+Due HandsetClock::WhenDue(HandsetTime moment) const {
+  std::lock_guard lock(mutex_);
+  HandsetTime left = moment - HandsetTime(ElapsedLocked());
+  if (left <= HandsetTime::zero()) return {true, std::nullopt};
+  if (!running_) return {false, std::nullopt};
+  return {false, Steady::now() + left};
+}
+
+std::chrono::steady_clock::time_point HandsetClock::SteadyNow() const {
+  std::lock_guard lock(mutex_);
+  return started_ + ElapsedLocked();
+}
+
+void HandsetClock::Set(std::uint64_t utcTicks, bool running) {
+  {
+    std::lock_guard lock(mutex_);
+    SetRunningLocked(running);
+    utcAtStart_ = Ticks(static_cast<std::int64_t>(utcTicks)) - elapsedAtMark_;
+  }
+  Changed();
 }
 
 void HandsetClock::Freeze() {
-  std::lock_guard lock(mutex_);
-  SetRunningLocked(false);
+  {
+    std::lock_guard lock(mutex_);
+    SetRunningLocked(false);
+  }
+  Changed();
 }
 
 void HandsetClock::Run() {
-  std::lock_guard lock(mutex_);
-  SetRunningLocked(true);
+  {
+    std::lock_guard lock(mutex_);
+    SetRunningLocked(true);
+  }
+  Changed();
 }
 
 void HandsetClock::Advance(std::chrono::nanoseconds by) {
-  std::lock_guard lock(mutex_);
-  auto ticks = duration_cast<Ticks>(by);
-  if (ticks.count() >= 0)
-    elapsedAtMark_ += ticks;
-  else
-    utcAtStart_ += ticks;
+  {
+    std::lock_guard lock(mutex_);
+    auto ticks = duration_cast<Ticks>(by);
+    if (ticks.count() >= 0)
+      elapsedAtMark_ += ticks;
+    else
+      utcAtStart_ += ticks;
+  }
+  Changed();
 }
 
 void HandsetClock::UseRealClock() {
-  std::lock_guard lock(mutex_);
-  SetRunningLocked(true);
-  auto sinceUnixEpoch = duration_cast<Ticks>(std::chrono::system_clock::now().time_since_epoch());
-  utcAtStart_ = Ticks(kUnixEpochTicks) + sinceUnixEpoch - elapsedAtMark_;
+  {
+    std::lock_guard lock(mutex_);
+    SetRunningLocked(true);
+    auto sinceUnixEpoch = duration_cast<Ticks>(std::chrono::system_clock::now().time_since_epoch());
+    utcAtStart_ = Ticks(kUnixEpochTicks) + sinceUnixEpoch - elapsedAtMark_;
+  }
+  Changed();
 }
 
 void HandsetClock::SetBias(int minutes) {
@@ -80,6 +113,22 @@ int HandsetClock::Bias() const {
   return biasMinutes_;
 }
 
+void HandsetClock::Changed() {
+  std::lock_guard lock(watches_->mutex);
+  for (const auto* changed : watches_->changed) (*changed)();
+}
+
 HandsetClock& Clock() { return core::State<HandsetClock>(); }
+
+ClockWatch::ClockWatch(std::function<void()> changed)
+    : changed_(std::move(changed)), watches_(Clock().watches_) {
+  std::lock_guard lock(watches_->mutex);
+  watches_->changed.push_back(&changed_);
+}
+
+ClockWatch::~ClockWatch() {
+  std::lock_guard lock(watches_->mutex);
+  std::erase(watches_->changed, &changed_);
+}
 
 }  // namespace handset::clock

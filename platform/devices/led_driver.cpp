@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "clock/handset_clock.h"
+
 namespace handset::devices {
 
 static_assert(LedDriver::kCommandCode == 0x80020004);
@@ -11,14 +13,14 @@ std::uint32_t LedDriver::Open() {
   std::lock_guard lock(mutex_);
   ++open_;
   std::uint32_t opening = ++openings_;
-  log_.push_back({LedEvent::Kind::Open, opening, std::chrono::steady_clock::now()});
+  log_.push_back({LedEvent::Kind::Open, opening, clock::Clock().SteadyNow()});
   return opening;
 }
 
 void LedDriver::Close(std::uint32_t opening) {
   std::lock_guard lock(mutex_);
   --open_;
-  log_.push_back({LedEvent::Kind::Close, opening, std::chrono::steady_clock::now()});
+  log_.push_back({LedEvent::Kind::Close, opening, clock::Clock().SteadyNow()});
 }
 
 DWORD LedDriver::IoControl(std::uint32_t opening, DWORD code, const void* in, DWORD inSize, void* out,
@@ -28,7 +30,7 @@ DWORD LedDriver::IoControl(std::uint32_t opening, DWORD code, const void* in, DW
   std::array<std::uint32_t, 5> record;
   std::memcpy(record.data(), in, kRecordSize);
   std::lock_guard lock(mutex_);
-  log_.push_back({LedEvent::Kind::Command, opening, std::chrono::steady_clock::now(), record});
+  log_.push_back({LedEvent::Kind::Command, opening, clock::Clock().SteadyNow(), record});
   return ERROR_SUCCESS;
 }
 

@@ -1,7 +1,8 @@
 // The handset's LED driver, the device "LED1:". It takes one control code, 0x80020004 (device type
 // 0x8002, function 1, buffered, any access), whose input is a 20-byte record of five 32-bit words:
 // the command first (which lit phase, or off). The driver keeps a log of every opening, command and
-// closing with its time on the steady clock, which the control API reads.
+// closing with its time on the steady clock as the handset clock runs it (virtual time while a test
+// holds the clock), which the control API reads.
 #pragma once
 
 #include <cstddef>

@@ -2,6 +2,7 @@
 // it; the fields that change while it runs are guarded by the table's mutex.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <thread>
@@ -26,6 +27,10 @@ struct HandsetThread {
   // Set while the thread sleeps on a condition of its own (a message queue): wakes it when it is
   // asked to end. See EndRequestWatch.
   std::function<void()> wakeOnEndRequest;
+  // Set while the thread is blocked in a wait of the thread table with nothing yet to wake it,
+  // with the wait's deadline (none: for ever).
+  bool blocked = false;
+  std::optional<std::chrono::nanoseconds> blockedUntil;
   // Joinable until the table joins the ended thread.
   std::thread thread;
 };

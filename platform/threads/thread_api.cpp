@@ -2,7 +2,6 @@
 #include <pthread.h>
 
 #include <string>
-#include <thread>
 
 #include "core/api_guard.h"
 #include "core/handset.h"
@@ -48,15 +47,15 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, DWORD stackSize, LPTHREAD_ST
   });
 }
 
+// Sleeps in handset time, on any thread: with the handset clock frozen, until the clock is moved
+// past the deadline.
 void Sleep(DWORD milliseconds) {
+  handset::threads::Deadline deadline = handset::threads::DeadlineAfter(milliseconds);
   if (HandsetThread* self = handset::threads::CurrentThread()) {
-    self->table.SleepUntil(*self, handset::threads::DeadlineAfter(milliseconds));
+    self->table.SleepUntil(self, deadline);
     return;
   }
-  if (milliseconds == INFINITE) {
-    for (;;) std::this_thread::sleep_for(std::chrono::hours(24));
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  handset::core::State<handset::threads::ThreadTable>().SleepUntil(nullptr, deadline);
 }
 
 BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode) {

@@ -11,19 +11,22 @@ namespace handset::threads {
 
 Deadline DeadlineAfter(DWORD milliseconds) {
   if (milliseconds == INFINITE) return std::nullopt;
-  return std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  return clock::Clock().Uptime() + std::chrono::milliseconds(milliseconds);
 }
 
 ThreadTable::~ThreadTable() {
   std::vector<std::thread> running;
   {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     for (auto& [id, thread] : threads_) {
       // Threads still running at shutdown end with exit code 0.
       if (!thread->finished) RequestEnd(*thread, 0);
       running.push_back(std::move(thread->thread));
     }
+    // Threads the handset did not start that still sleep or wait here return before the table goes.
+    closing_ = true;
     changed_.notify_all();
+    changed_.wait(lock, [&] { return outsideWaiters_ == 0; });
   }
   for (auto& thread : running)
     if (thread.joinable()) thread.join();
@@ -60,13 +63,43 @@ void ThreadTable::Run(const std::shared_ptr<HandsetThread>& self, LPTHREAD_START
 template <class Ready>
 bool ThreadTable::WaitLocked(std::unique_lock<std::mutex>& lock, HandsetThread* self, Deadline deadline,
                              Ready ready) {
-  auto done = [&] { return ready() || (self && self->terminationCode); };
-  if (deadline)
-    changed_.wait_until(lock, *deadline, done);
-  else
-    changed_.wait(lock, done);
+  auto done = [&] { return ready() || (self && self->terminationCode) || (!self && closing_); };
+  if (!self) ++outsideWaiters_;
+  while (!done()) {
+    clock::Due due;
+    if (deadline) {
+      due = clock::Clock().WhenDue(*deadline);
+      if (due.now) break;
+    }
+    if (self) {
+      self->blocked = true;
+      self->blockedUntil = deadline;
+      changed_.notify_all();  // for WaitUntilBlocked
+    }
+    // Frozen, the clock only brings the deadline nearer when it changes, and ClockChanged wakes us.
+    if (due.at)
+      changed_.wait_until(lock, *due.at);
+    else
+      changed_.wait(lock);
+  }
+  if (!self && --outsideWaiters_ == 0) changed_.notify_all();
+  if (self) self->blocked = false;
   if (self) ThrowIfEnding(*self);
   return ready();
+}
+
+void ThreadTable::ClockChanged() {
+  std::lock_guard lock(mutex_);
+  auto now = clock::Clock().Uptime();
+  for (auto& [id, thread] : threads_)
+    if (thread->blocked && thread->blockedUntil && *thread->blockedUntil <= now) thread->blocked = false;
+  changed_.notify_all();
+}
+
+bool ThreadTable::WaitUntilBlocked(HandsetThread& target, std::chrono::milliseconds patience) {
+  std::unique_lock lock(mutex_);
+  changed_.wait_for(lock, patience, [&] { return target.blocked || target.finished; });
+  return target.blocked && !target.finished;
 }
 
 void ThreadTable::ThrowIfEnding(const HandsetThread& self) {
@@ -110,9 +143,9 @@ bool ThreadTable::WaitForEnd(HandsetThread& target, Deadline deadline) {
   return WaitLocked(lock, CurrentThread(), deadline, [&] { return target.finished; });
 }
 
-void ThreadTable::SleepUntil(HandsetThread& self, Deadline deadline) {
+void ThreadTable::SleepUntil(HandsetThread* self, Deadline deadline) {
   std::unique_lock lock(mutex_);
-  WaitLocked(lock, &self, deadline, [] { return false; });
+  WaitLocked(lock, self, deadline, [] { return false; });
 }
 
 void ThreadTable::EndIfRequested(HandsetThread& self) {

@@ -8,6 +8,10 @@
 // thread is already blocked in one. A thread that computes without blocking is not interrupted:
 // TerminateThread waits until it reaches a blocking call or returns.
 //
+// Timeouts are deadlines in handset time (clock/handset_clock.h): while the handset clock is frozen
+// a sleeping thread sleeps until a test moves the clock past its deadline (or runs the clock again),
+// however long that takes; the table watches the clock for that.
+//
 // At the handset's shutdown the destructor ends every running thread that way and joins them all.
 #pragma once
 
@@ -19,15 +23,16 @@
 #include <mutex>
 #include <optional>
 
+#include "clock/handset_clock.h"
 #include "threads/handset_thread.h"
 
 #include <windows.h>
 
 namespace handset::threads {
 
-using Deadline = std::optional<std::chrono::steady_clock::time_point>;  // none: wait for ever
+using Deadline = std::optional<clock::HandsetTime>;  // none: wait for ever
 
-// A deadline this many milliseconds from now; INFINITE means none.
+// A deadline this many milliseconds of handset time from now; INFINITE means none.
 Deadline DeadlineAfter(DWORD milliseconds);
 
 class ThreadTable {
@@ -51,8 +56,15 @@ class ThreadTable {
   // True when the target has ended before the deadline.
   bool WaitForEnd(HandsetThread& target, Deadline deadline);
 
-  // Blocks the calling handset thread until the deadline.
-  void SleepUntil(HandsetThread& self, Deadline deadline);
+  // Blocks the calling thread until the deadline; `self` is null on a thread the handset did not
+  // start, which no TerminateThread can reach.
+  void SleepUntil(HandsetThread* self, Deadline deadline);
+
+  // True once the target is blocked in Sleep or a wait of this table (WaitForSingleObject) with
+  // nothing yet to wake it: a test that drives the clock knows then that the thread waits for the
+  // clock. A move of the clock that ends the target's wait counts it as running again before the
+  // move returns. False when the target ends, or `patience` (real time) passes first.
+  bool WaitUntilBlocked(HandsetThread& target, std::chrono::milliseconds patience);
 
   // Throws ThreadExit when the given (calling) thread has been asked to end.
   void EndIfRequested(HandsetThread& self);
@@ -77,11 +89,19 @@ class ThreadTable {
   void RequestEnd(HandsetThread& thread, DWORD code);
   // Joins the threads that have ended and forgets them.
   void JoinEnded();
+  // After every change of the clock: the blocked threads whose deadline has come wake.
+  void ClockChanged();
 
   std::mutex mutex_;
   std::condition_variable changed_;
   std::map<DWORD, std::shared_ptr<HandsetThread>> threads_;
   bool creationFails_ = false;
+  // Waits of threads the handset did not start (a host's Sleep), and whether the table is being torn
+  // down, which ends them.
+  int outsideWaiters_ = 0;
+  bool closing_ = false;
+  // Last, so that it ends first: no change of the clock reaches a table being torn down.
+  clock::ClockWatch clockWatch_{[this] { ClockChanged(); }};
 };
 
 }  // namespace handset::threads

@@ -29,14 +29,24 @@ void MessageQueue::Wake() {
   WakeLocked();
 }
 
-void MessageQueue::Wait(std::uint64_t seen, std::optional<TimerClock::TimePoint> until) {
+void MessageQueue::Wait(std::uint64_t seen, std::optional<std::chrono::steady_clock::time_point> until) {
+  // Only the owner sets its timers, so whether it has any cannot change while it waits. With timers,
+  // a change of the clock may bring one due: the watch wakes the owner to look (before the lock:
+  // see ClockWatch).
+  std::optional<clock::ClockWatch> clockChanged;
+  if (HasTimers()) clockChanged.emplace([this] { Wake(); });
   std::unique_lock lock(mutex_);
   auto woken = [&] { return serial_ != seen || closed_; };
-  // Setting a timer moves the serial, so the deadline computed here stays right while we sleep.
-  auto deadline = timers_.NextDeadline(TimerClock::Now());
-  if (until && (!deadline || *until < *deadline)) deadline = until;
-  if (deadline)
-    changed_.wait_until(lock, *deadline, woken);
+  // Setting a timer moves the serial, and so does a change of the clock, so the deadline computed
+  // here stays right while we sleep.
+  auto wake = until;
+  if (auto timer = timers_.NextDeadline(TimerClock::Now())) {
+    clock::Due due = clock::Clock().WhenDue(*timer);
+    if (due.now) return;
+    if (due.at && (!wake || *due.at < *wake)) wake = due.at;
+  }
+  if (wake)
+    changed_.wait_until(lock, *wake, woken);
   else
     changed_.wait(lock, woken);
 }
@@ -152,6 +162,11 @@ std::optional<UINT_PTR> MessageQueue::SetTimer(HWND window, UINT_PTR id, UINT el
 bool MessageQueue::KillTimer(HWND window, UINT_PTR id) {
   std::lock_guard lock(mutex_);
   return timers_.Kill(window, id);
+}
+
+bool MessageQueue::HasTimers() const {
+  std::lock_guard lock(mutex_);
+  return timers_.NextDeadline(TimerClock::Now()).has_value();
 }
 
 bool MessageQueue::HasTimer(HWND window, UINT_PTR id, TIMERPROC procedure) const {

@@ -4,6 +4,7 @@
 // owner makes them when it finds nothing else, as Win32 does.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -35,9 +36,10 @@ class MessageQueue {
   // Every change that may give the owner something to do moves the serial on. A waiter reads it
   // before looking into the queue and then sleeps until it moves, so no wake-up is ever lost.
   std::uint64_t Serial() const;
-  // Sleeps until the serial moves past `seen`, the queue is closed, `until` passes, or a timer
-  // falls due.
-  void Wait(std::uint64_t seen, std::optional<TimerClock::TimePoint> until);
+  // Sleeps until the serial moves past `seen`, the queue is closed, `until` passes (real time: the
+  // patience of whoever drives the handset), or a timer falls due (handset time). With timers set,
+  // a change of the handset clock wakes it too, so that the caller looks at them again.
+  void Wait(std::uint64_t seen, std::optional<std::chrono::steady_clock::time_point> until);
   void Wake();
   // The thread has ended or the handset is shutting down: waiters wake, messages waiting to be
   // sent are answered with 0, later posts and sends are refused.
@@ -64,6 +66,8 @@ class MessageQueue {
   std::optional<UINT_PTR> SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure);
   bool KillTimer(HWND window, UINT_PTR id);
   bool HasTimer(HWND window, UINT_PTR id, TIMERPROC procedure) const;
+  // Whether a timer that can fire is still to fall due.
+  bool HasTimers() const;
   std::optional<Timer> TakeDueTimer(bool remove, const std::function<bool(HWND)>& accepts);
 
  private:

@@ -119,7 +119,7 @@ int WindowManager::GetMessage(MSG& message, HWND window, UINT first, UINT last) 
   }
 }
 
-void WaitForMessage(MessageQueue& queue, std::uint64_t seen, std::optional<TimerClock::TimePoint> until) {
+void WaitForMessage(MessageQueue& queue, std::uint64_t seen, std::optional<std::chrono::steady_clock::time_point> until) {
   // A blocking call where TerminateThread takes effect: asking the thread to end wakes it here.
   threads::EndRequestWatch endRequest([&queue] { queue.Wake(); });
   threads::TerminationPoint();

@@ -9,14 +9,15 @@
 
 #include <windows.h>
 
+#include "clock/handset_clock.h"
+
 namespace handset::windows {
 
-// Timers run on the handset's real time. Every due time is computed here, from this clock, so a
-// driven clock can later replace it in one place.
+// Timers run on handset time, the tick count: with the handset clock frozen a timer falls due
+// when the clock is moved past its due time. Every due time is computed here, from this clock.
 struct TimerClock {
-  using Clock = std::chrono::steady_clock;
-  using TimePoint = Clock::time_point;
-  static TimePoint Now() { return Clock::now(); }
+  using TimePoint = clock::HandsetTime;
+  static TimePoint Now() { return clock::Clock().Uptime(); }
   static TimePoint NextDue(TimePoint from, UINT elapse) { return from + std::chrono::milliseconds(elapse); }
 };
 

@@ -8,7 +8,10 @@ namespace handset::windows {
 
 WindowManager& Windows() { return core::State<WindowManager>(); }
 
-WindowManager::WindowManager(core::Handset& handset) : handset_(handset) { ConnectScreen(); }
+WindowManager::WindowManager(core::Handset& handset) : handset_(handset) {
+  clock::Clock();  // made first, so that it outlives the queues whose timers wait on it
+  ConnectScreen();
+}
 
 WindowManager::~WindowManager() {
   for (const auto& window : tree_.TopLevelWindows()) Release(window);

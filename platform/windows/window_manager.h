@@ -232,9 +232,10 @@ class WindowManager : public std::enable_shared_from_this<WindowManager> {
 };
 
 // The one wait of every message loop: sleeps until `queue` (the calling thread's) may hold
-// something new since `seen`, its serial read before the last look, or until `until`. A request to
+// something new since `seen`, its serial read before the last look, or until `until` (real time;
+// the queue's timers wait in handset time). A request to
 // end the thread (TerminateThread, shutdown) wakes it and takes effect here.
-void WaitForMessage(MessageQueue& queue, std::uint64_t seen, std::optional<TimerClock::TimePoint> until);
+void WaitForMessage(MessageQueue& queue, std::uint64_t seen, std::optional<std::chrono::steady_clock::time_point> until);
 
 // The current handset's window manager.
 WindowManager& Windows();

@@ -2,7 +2,8 @@
 # suite, each running the executable with a filter on that suite. One process then serves all the
 # tests of a suite (each test still gets a fresh handset from the fixture and the test listener),
 # so the suite no longer pays a process start and a leak scan per test.
-# Usage: cmake -DEXECUTABLE=file -DOUTPUT=file.cmake -DTIMEOUT=seconds -P AddTestSuites.cmake
+# Every test carries LABEL, the product the executable tests (`ctest -L vlmrc`).
+# Usage: cmake -DEXECUTABLE=file -DOUTPUT=file.cmake -DTIMEOUT=seconds -DLABEL=product -P AddTestSuites.cmake
 cmake_minimum_required(VERSION 3.25)
 
 execute_process(COMMAND "${EXECUTABLE}" --gtest_list_tests
@@ -26,7 +27,7 @@ endif()
 set(content "# Generated from the test list of ${EXECUTABLE}.\n")
 foreach(suite IN LISTS suites)
   string(APPEND content "add_test([=[${suite}]=] [=[${EXECUTABLE}]=] [=[--gtest_filter=${suite}.*]=])\n"
-                        "set_tests_properties([=[${suite}]=] PROPERTIES TIMEOUT ${TIMEOUT})\n")
+                        "set_tests_properties([=[${suite}]=] PROPERTIES TIMEOUT ${TIMEOUT} LABELS [=[${LABEL}]=])\n")
 endforeach()
 file(WRITE "${OUTPUT}.new" "${content}")
 file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)

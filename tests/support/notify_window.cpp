@@ -1,5 +1,7 @@
 #include "support/notify_window.h"
 
+#include <thread>
+
 #include <vlmrc/vt_service.h>
 
 namespace testing_support {
@@ -12,7 +14,7 @@ void PumpFor(std::chrono::milliseconds duration, const std::vector<Completion>& 
   MSG msg;
   while (std::chrono::steady_clock::now() < end && arrived.size() < until) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));  // real time: the handset's clock may be held
   }
 }
 

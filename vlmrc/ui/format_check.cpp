@@ -2,7 +2,9 @@
 
 // The kind of argument the directive at `text` (just past its '%') takes, with `text` moved past
 // it. Flags, a fixed width, a precision and the 'l' size prefix are allowed; a width or precision
-// taken from the arguments ('*') and every other size prefix or type are not.
+// taken from the arguments ('*') and every other size prefix or type are not. The upper-case 'S'
+// and 'C' of wsprintfW take a narrow string or character unless the 'l' prefix makes them wide, so
+// without it they do not take the UTF-16 arguments the callers pass.
 static FormatArgument TakeDirective(LPCWSTR* text) {
   LPCWSTR at = *text;
   while (*at == '-' || *at == '#' || *at == '0' || *at == ' ' || *at == '+') ++at;
@@ -11,14 +13,18 @@ static FormatArgument TakeDirective(LPCWSTR* text) {
     ++at;
     while (*at >= '0' && *at <= '9') ++at;
   }
-  if (*at == 'l') ++at;
+  BOOL wide = *at == 'l';
+  if (wide) ++at;
   FormatArgument kind;
   switch (*at) {
-    case 's': case 'S': kind = ARG_STRING; break;
-    case 'c': case 'C': kind = ARG_CHAR; break;
+    case 's': kind = ARG_STRING; break;
+    case 'c': kind = ARG_CHAR; break;
+    case 'S': kind = wide ? ARG_STRING : ARG_UNSUPPORTED; break;
+    case 'C': kind = wide ? ARG_CHAR : ARG_UNSUPPORTED; break;
     case 'd': case 'i': case 'u': case 'x': case 'X': kind = ARG_NUMBER; break;
     default: return ARG_UNSUPPORTED;
   }
+  if (kind == ARG_UNSUPPORTED) return kind;
   *text = at + 1;
   return kind;
 }

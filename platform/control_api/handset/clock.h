@@ -2,6 +2,18 @@
 // to a time makes it run on from there or stay frozen there. Moving it forward lets that much
 // handset time pass (GetTickCount moves too); setting it or moving it back changes only the
 // time of day, as on a device whose clock is adjusted.
+//
+// Whatever waits for time to pass waits for the tick count: Sleep, WaitForSingleObject's timeout,
+// timers (SetTimer) and the time stamps of the LED driver's log follow this clock. While it runs
+// that is real time. While it is frozen it is virtual time: a Sleep(500) returns once the clock has
+// been moved 500 ms forward in all, a timer fires at the first look into its queue after the clock
+// has been moved past its due time (once, however far: no backlog), and the LED stamps stand still
+// between moves. Nothing ends such a wait by itself: a thread sleeping on the frozen clock sleeps
+// until the clock is moved or runs again (or the thread is terminated), on whatever thread it
+// sleeps, so a test that freezes the clock moves it for every wait it starts
+// (handset::threads::WaitUntilBlocked tells when a thread has reached its wait). Setting the time
+// or moving it back does not end a wait, as the tick count does not move. The waits of the
+// scripted user (`within`, `wait`) are the patience of whoever drives the handset: real time.
 #pragma once
 
 #include <chrono>

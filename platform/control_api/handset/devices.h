@@ -21,6 +21,8 @@ struct LedEvent {
   enum class Kind { Open, Command, Close };
   Kind kind;
   std::uint32_t opening;
+  // On the steady clock as the handset clock runs it: the steady clock itself while the handset
+  // clock runs; while a test holds it frozen, the stamp stands still and moves with the clock.
   std::chrono::steady_clock::time_point time;
   std::array<std::uint32_t, 5> record{};  // the command record's five words (commands only)
 };

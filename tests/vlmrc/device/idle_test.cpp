@@ -1,9 +1,13 @@
 #include <vlmrc/vlmrc.h>
 
+#include <chrono>
+#include <cstdint>
 #include <vector>
 
+#include "handset/clock.h"
 #include "handset/devices.h"
 #include "handset/trace.h"
+#include "support/message_pump.h"
 #include "support/vlmrc_test.h"
 #include "support/worker_window.h"
 
@@ -55,14 +59,21 @@ TEST_F(IdleTest, EachTimerTickResetsTheIdleTimerAndReadsTheBattery) {
   EXPECT_EQ(handset::devices::PowerStatusQueries(), 2u);
 }
 
+// On the held handset clock the host's timer fires once per period the clock moves, and each tick
+// resets the idle timer.
 TEST_F(IdleTest, RunsAsTheHostsTimerProcedure) {
-  UINT_PTR timer = SetTimer(nullptr, 0, 5, avoidSystemIdle_);
+  handset::clock::Freeze();
+  UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, avoidSystemIdle_);
   ASSERT_NE(timer, 0u);
-  MSG message;
-  while (handset::devices::IdleTimerResets() < 3 && GetMessageW(&message, nullptr, 0, 0) > 0)
-    DispatchMessageW(&message);
+  for (std::uint64_t tick = 1; tick <= 3; ++tick) {
+    handset::clock::Advance(std::chrono::milliseconds(USER_TIMER_MINIMUM));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return handset::devices::IdleTimerResets() == tick; }))
+        << "tick " << tick << " did not reset the idle timer";
+  }
+  handset::clock::Advance(std::chrono::milliseconds(USER_TIMER_MINIMUM - 1));
+  ASSERT_TRUE(testing_support::PumpUntil([] { return true; }));
   EXPECT_TRUE(KillTimer(nullptr, timer));
-  EXPECT_EQ(handset::devices::IdleTimerResets(), 3u);
+  EXPECT_EQ(handset::devices::IdleTimerResets(), 3u) << "less than a period";
 }
 
 TEST_F(IdleTest, ALowBatteryIsReportedToTheWorkerWindow) {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "handset/clock.h"
 #include "handset/devices.h"
 #include "handset/handset.h"
 #include "handset/threads.h"
@@ -83,6 +84,41 @@ TEST_F(LedTest, BlinksTwoLitPhasesWithAnOffCommandAtEachChange) {
   ExpectBothHandlesNull();
 }
 
+// On the held handset clock: the first lit phase, 300 ms, then off and at once the second lit phase,
+// 300 ms, then off and at once the first again. The clock is moved only once the blink thread
+// sleeps, and one millisecond short of a phase the thread must still be asleep.
+TEST_F(LedTest, EachLitPhaseLastsThreeHundredMillisecondsWithTheOffCommandAtTheChange) {
+  using namespace std::chrono_literals;
+  handset::clock::Freeze();
+  HANDLE thread = turnOn_();
+  ASSERT_NE(thread, nullptr);
+  ASSERT_TRUE(handset::threads::WaitUntilBlocked(thread));
+  for (int change = 1; change <= 4; ++change) {
+    std::size_t sent = handset::devices::LedCommands().size();
+    handset::clock::Advance(299ms);
+    ASSERT_TRUE(handset::threads::WaitUntilBlocked(thread));
+    EXPECT_EQ(handset::devices::LedCommands().size(), sent) << "change " << change << " came early";
+    handset::clock::Advance(1ms);
+    ASSERT_TRUE(handset::threads::WaitUntilBlocked(thread));
+  }
+  turnOff_();
+
+  auto commands = handset::devices::LedCommands();
+  std::vector<std::pair<std::uint32_t, long long>> measured;
+  for (auto& command : commands)
+    measured.emplace_back(command.record[0],
+                          std::chrono::duration_cast<std::chrono::milliseconds>(command.time - commands[0].time).count());
+  EXPECT_EQ(measured, (std::vector<std::pair<std::uint32_t, long long>>{
+                          {kLedFirstPhase, 0},
+                          {kLedOff, 300}, {kLedSecondPhase, 300},
+                          {kLedOff, 600}, {kLedFirstPhase, 600},
+                          {kLedOff, 900}, {kLedSecondPhase, 900},
+                          {kLedOff, 1200}, {kLedFirstPhase, 1200},
+                          {kLedOff, 1200},  // TurnOffLED's, on the held clock
+                      }));
+  ExpectAllStopped();
+}
+
 TEST_F(LedTest, TurningOnTwiceStopsTheFirstThreadAndClosesItsDeviceBeforeTheSecondStarts) {
   turnOn_();
   WaitForCommands(0);
@@ -127,9 +163,12 @@ TEST_F(LedTest, TurningOffAtOnceStopsTheThreadWhetherOrNotItOpenedTheDevice) {
 
 TEST_F(LedTest, WithoutTheDeviceTheThreadKeepsBlinkingIntoNothingUntilTurnedOff) {
   handset::devices::SetLedDevicePresent(false);
+  handset::clock::Freeze();
   HANDLE thread = turnOn_();
   ASSERT_NE(thread, nullptr);
-  Sleep(400);  // past one lit phase
+  ASSERT_TRUE(handset::threads::WaitUntilBlocked(thread));
+  handset::clock::Advance(std::chrono::milliseconds(400));  // past one lit phase
+  ASSERT_TRUE(handset::threads::WaitUntilBlocked(thread)) << "asleep in its second phase";
   DWORD code = 0;
   ASSERT_TRUE(GetExitCodeThread(thread, &code));
   EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE));

@@ -50,6 +50,7 @@ static const VlmrcInternals Internals = {
     ComposeAboutTexts,
     ScrollRequestTarget,
     IsAcceptedPictureFile,
+    IsFormatFor,
 };
 
 extern "C" const VlmrcInternals* VlmrcInternalsTable(void) { return &Internals; }

@@ -20,6 +20,7 @@
 #include "settings/dbmui_setting.h"
 #include "ui/debug_log.h"
 #include "ui/focus_notify.h"
+#include "ui/format_check.h"
 #include "ui/fonts.h"
 #include "ui/label_style.h"
 #include "ui/painted_label.h"
@@ -94,6 +95,7 @@ struct VlmrcInternals {
   decltype(&::ComposeAboutTexts) ComposeAboutTexts;
   decltype(&::ScrollRequestTarget) ScrollRequestTarget;
   decltype(&::IsAcceptedPictureFile) IsAcceptedPictureFile;
+  decltype(&::IsFormatFor) IsFormatFor;
 };
 
 typedef const VlmrcInternals* (*VlmrcInternalsTableProc)(void);
