@@ -80,6 +80,12 @@ int HandsetClock::Bias() const {
   return biasMinutes_;
 }
 
+void HandsetClock::SetBiasKeepingLocalTime(int minutes) {
+  std::lock_guard lock(mutex_);
+  utcAtStart_ += std::chrono::duration_cast<Ticks>(std::chrono::minutes(minutes - biasMinutes_));
+  biasMinutes_ = minutes;
+}
+
 HandsetClock& Clock() { return core::State<HandsetClock>(); }
 
 }  // namespace handset::clock

@@ -29,6 +29,8 @@ class HandsetClock {
   // Minutes that local time lies behind UTC: local = UTC - bias.
   void SetBias(int minutes);
   int Bias() const;
+  // Changes the bias and moves UTC with it, so that local time goes on unchanged.
+  void SetBiasKeepingLocalTime(int minutes);
 
  private:
   using Steady = std::chrono::steady_clock;
