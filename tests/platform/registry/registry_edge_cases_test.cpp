@@ -84,7 +84,9 @@ TEST_F(RegistryEdgeCasesTest, OpeningNoSubkeyMakesANewHandleToTheSameKeyAsOnCe) 
     ASSERT_EQ(Open(c.base, c.subKey, again), ERROR_SUCCESS);
     EXPECT_NE(again, c.base);
     HKEY valueKey = again;
-    if (c.valuePath) ASSERT_EQ(Open(again, c.valuePath, valueKey), ERROR_SUCCESS);
+    if (c.valuePath) {
+      ASSERT_EQ(Open(again, c.valuePath, valueKey), ERROR_SUCCESS);
+    }
     DWORD kept = 0, size = sizeof kept;
     EXPECT_EQ(RegQueryValueExW(valueKey, u"Kept", nullptr, nullptr, reinterpret_cast<BYTE*>(&kept), &size), ERROR_SUCCESS);
     EXPECT_EQ(kept, 7u);
