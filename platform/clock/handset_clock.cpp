@@ -113,6 +113,15 @@ int HandsetClock::Bias() const {
   return biasMinutes_;
 }
 
+void HandsetClock::SetBiasKeepingLocalTime(int minutes) {
+  {
+    std::lock_guard lock(mutex_);
+    utcAtStart_ += std::chrono::duration_cast<Ticks>(std::chrono::minutes(minutes - biasMinutes_));
+    biasMinutes_ = minutes;
+  }
+  Changed();
+}
+
 void HandsetClock::Changed() {
   std::lock_guard lock(watches_->mutex);
   for (const auto* changed : watches_->changed) (*changed)();

@@ -56,6 +56,8 @@ class HandsetClock {
   // Minutes that local time lies behind UTC: local = UTC - bias.
   void SetBias(int minutes);
   int Bias() const;
+  // Changes the bias and moves UTC with it, so that local time goes on unchanged.
+  void SetBiasKeepingLocalTime(int minutes);
 
  private:
   friend class ClockWatch;

@@ -38,6 +38,25 @@ BOOL FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME time);
 BOOL FileTimeToLocalFileTime(const FILETIME* fileTime, LPFILETIME localFileTime);
 DWORD GetTickCount(void);
 
+typedef struct _TIME_ZONE_INFORMATION {
+  LONG Bias;
+  WCHAR StandardName[32];
+  SYSTEMTIME StandardDate;
+  LONG StandardBias;
+  WCHAR DaylightName[32];
+  SYSTEMTIME DaylightDate;
+  LONG DaylightBias;
+} TIME_ZONE_INFORMATION, *PTIME_ZONE_INFORMATION, *LPTIME_ZONE_INFORMATION;
+static_assert(sizeof(TIME_ZONE_INFORMATION) == 172);
+
+#define TIME_ZONE_ID_UNKNOWN 0
+#define TIME_ZONE_ID_STANDARD 1
+#define TIME_ZONE_ID_DAYLIGHT 2
+#define TIME_ZONE_ID_INVALID 0xFFFFFFFF
+
+DWORD GetTimeZoneInformation(LPTIME_ZONE_INFORMATION timeZone);
+BOOL SetTimeZoneInformation(const TIME_ZONE_INFORMATION* timeZone);
+
 // --- debug output -----------------------------------------------------------------------------
 void NKDbgPrintfW(LPCWSTR format, ...);
 void OutputDebugStringW(LPCWSTR text);

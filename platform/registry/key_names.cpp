@@ -46,7 +46,7 @@ bool IsValidKeyName(std::u16string_view name) {
 
 bool SplitKeyPath(std::u16string_view text, std::size_t levelsLeft, KeyPath& out) {
   out.count = 0;
-  if (!text.empty() && text.back() == u'\\') text.remove_suffix(1);
+  while (!text.empty() && text.back() == u'\\') text.remove_suffix(1);
   if (text.empty()) return true;
   for (;;) {
     std::size_t end = text.find(u'\\');

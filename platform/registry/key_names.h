@@ -48,8 +48,8 @@ struct KeyPath {
   std::size_t count = 0;
 };
 
-// Splits "A\B\C" (one trailing backslash tolerated) into valid key names. Fails on a leading
-// backslash, an empty or invalid component, or more levels than `levelsLeft`.
+// Splits "A\B\C" (trailing backslashes ignored, as Win32 does) into valid key names. Fails on a
+// leading backslash, an empty or invalid component, or more levels than `levelsLeft`.
 bool SplitKeyPath(std::u16string_view text, std::size_t levelsLeft, KeyPath& out);
 
 // The four roots, indexed as their predefined handles (HKEY_CLASSES_ROOT + index).

@@ -1,5 +1,11 @@
-// The registry functions of the Win32 surface, behaving as on Windows CE: the access mask is ignored,
-// RegCreateKeyExW creates the keys above the one asked for, RegDeleteKeyW removes a whole subtree.
+// The registry functions of the Win32 surface, behaving as on Windows CE where it differs from desktop
+// Win32: the access mask is ignored, RegCreateKeyExW creates the keys above the one asked for,
+// RegDeleteKeyW removes a whole subtree, there is no HKEY_CURRENT_CONFIG, and opening a key with a
+// NULL or empty subkey makes a new handle to it even for a predefined root (desktop Win32 answers
+// the root itself). Keys keep no class, security or write time. Elsewhere desktop Win32's answers:
+// a leading backslash is ERROR_BAD_PATHNAME, trailing backslashes are ignored, a failed open leaves
+// the caller's handle variable alone, and a missing value reports a size of 0.
+#include <algorithm>
 #include <cstring>
 #include <shared_mutex>
 #include <string>
@@ -44,10 +50,10 @@ std::shared_ptr<KeyHandle> Resolve(RegistryState& state, HKEY key) {
   return handset::core::Current().Handles().Find<KeyHandle>(key);
 }
 
-// "HKLM\SoftWare" + "Zarvo\Phone" = "HKLM\SoftWare\Zarvo\Phone", in the caller's letter case.
+// "HKLM\SoftWare" + "Zarvo\Phone\" = "HKLM\SoftWare\Zarvo\Phone", in the caller's letter case.
 std::u16string SpelledPath(const KeyHandle* base, std::u16string_view subKey) {
   std::u16string_view prefix = base ? std::u16string_view(base->path) : kInvalidHandle;
-  if (!subKey.empty() && subKey.back() == u'\\') subKey.remove_suffix(1);
+  while (!subKey.empty() && subKey.back() == u'\\') subKey.remove_suffix(1);
   std::u16string path;
   path.reserve(prefix.size() + 1 + subKey.size());
   path += prefix;
@@ -59,6 +65,9 @@ std::u16string SpelledPath(const KeyHandle* base, std::u16string_view subKey) {
 }
 
 std::u16string_view View(LPCWSTR text) { return text ? std::u16string_view(text) : std::u16string_view(); }
+
+// A subkey is named relative to its key: "\\Software" is a path of the wrong form, not a bad name.
+bool IsAbsolutePath(std::u16string_view subKey) { return !subKey.empty() && subKey.front() == u'\\'; }
 
 std::string TracedPath(const KeyHandle* handle) { return handset::Utf8(handle ? handle->path : kInvalidHandle); }
 
@@ -87,7 +96,6 @@ LONG WithKey(RegistryState& state, const KeyHandle* handle, Body body) {
 }
 
 LONG OpenKey(const char* function, HKEY key, LPCWSTR subKey, bool create, PHKEY result, LPDWORD disposition) {
-  if (result) *result = nullptr;
   RegistryState& state = handset::registry::Registry();
   std::shared_ptr<KeyHandle> base = Resolve(state, key);
   std::u16string path = SpelledPath(base.get(), View(subKey));
@@ -99,6 +107,8 @@ LONG OpenKey(const char* function, HKEY key, LPCWSTR subKey, bool create, PHKEY 
     error = ERROR_INVALID_PARAMETER;
   else if (!base)
     error = ERROR_INVALID_HANDLE;
+  else if (IsAbsolutePath(View(subKey)))
+    error = ERROR_BAD_PATHNAME;
   else if (!SplitKeyPath(View(subKey), handset::registry::kMaxDepth - base->key->depth, parts))
     error = ERROR_INVALID_PARAMETER;
   else if (create)
@@ -164,8 +174,9 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD typ
     if (!reserved && (dataSize || !data))
       result = WithKey<ReadLock>(state, handle.get(), [&](const handset::registry::Key& k) -> LONG {
         if (auto fault = state.Faults().ValueFault(handle->path, name)) return *fault;
-        const StoredValue* value = k.FindValue(name);
-        return value ? CopyValueOut(*value, type, data, dataSize) : ERROR_FILE_NOT_FOUND;
+        if (const StoredValue* value = k.FindValue(name)) return CopyValueOut(*value, type, data, dataSize);
+        if (dataSize) *dataSize = 0;
+        return ERROR_FILE_NOT_FOUND;
       });
     TraceValueCall("RegQueryValueExW", handle.get(), name, result);
     return result;
@@ -212,6 +223,8 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
     LONG result = ERROR_INVALID_PARAMETER;
     if (!handle)
       result = ERROR_INVALID_HANDLE;
+    else if (IsAbsolutePath(View(subKey)))
+      result = ERROR_BAD_PATHNAME;
     else if (SplitKeyPath(View(subKey), handset::registry::kMaxDepth - handle->key->depth, parts) && parts.count > 0)
       result = WithKey<WriteLock>(state, handle.get(), [&](handset::registry::Key& k) -> LONG {
         if (!KeyTree::Delete(k, parts)) return ERROR_FILE_NOT_FOUND;
@@ -279,12 +292,52 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameSiz
       result = WithKey<ReadLock>(state, handle.get(), [&](const handset::registry::Key& k) -> LONG {
         if (index >= k.values.size()) return ERROR_NO_MORE_ITEMS;
         const StoredValue& value = k.values[index];
-        if (*valueNameSize <= value.name.size()) return ERROR_MORE_DATA;
+        if (*valueNameSize <= value.name.size()) {
+          // The name does not fit: neither name nor data is copied, but the type and the data's
+          // size are reported, so the caller can size both buffers at once.
+          CopyValueOut(value, type, nullptr, dataSize);
+          return ERROR_MORE_DATA;
+        }
         std::memcpy(valueName, value.name.c_str(), (value.name.size() + 1) * sizeof(WCHAR));
         *valueNameSize = static_cast<DWORD>(value.name.size());
         return CopyValueOut(value, type, data, dataSize);
       });
     TraceIndexCall("RegEnumValueW", handle.get(), index, result);
+    return result;
+  });
+}
+
+// The counts and the longest names (in characters, without the terminator) and data (in bytes) of a
+// key. Keys keep no class, so the class is "" and its longest length 0; there is no security
+// descriptor (its size is 0) and no write time (left alone, as RegEnumKeyExW leaves it).
+LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, LPDWORD classSize, LPDWORD reserved, LPDWORD subKeys,
+                      LPDWORD maxSubKeyLength, LPDWORD maxClassLength, LPDWORD values, LPDWORD maxValueNameLength,
+                      LPDWORD maxValueLength, LPDWORD securityDescriptorSize, PFILETIME lastWriteTime) {
+  return Guarded<LONG>(ERROR_NOT_ENOUGH_MEMORY, [&]() -> LONG {
+    RegistryState& state = handset::registry::Registry();
+    std::shared_ptr<KeyHandle> handle = Resolve(state, key);
+    LONG result = ERROR_INVALID_PARAMETER;
+    if (!reserved && (classSize || !keyClass))
+      result = WithKey<ReadLock>(state, handle.get(), [&](const handset::registry::Key& k) -> LONG {
+        std::size_t longestSubkey = 0, longestName = 0, longestData = 0;
+        for (const auto& [name, subkey] : k.subkeys) longestSubkey = std::max(longestSubkey, name.size());
+        for (const StoredValue& value : k.values) {
+          longestName = std::max(longestName, value.name.size());
+          longestData = std::max(longestData, value.data.size());
+        }
+        if (subKeys) *subKeys = static_cast<DWORD>(k.subkeys.size());
+        if (maxSubKeyLength) *maxSubKeyLength = static_cast<DWORD>(longestSubkey);
+        if (maxClassLength) *maxClassLength = 0;
+        if (values) *values = static_cast<DWORD>(k.values.size());
+        if (maxValueNameLength) *maxValueNameLength = static_cast<DWORD>(longestName);
+        if (maxValueLength) *maxValueLength = static_cast<DWORD>(longestData);
+        if (securityDescriptorSize) *securityDescriptorSize = 0;
+        LONG classResult = keyClass && *classSize < 1 ? ERROR_MORE_DATA : ERROR_SUCCESS;
+        if (keyClass && classResult == ERROR_SUCCESS) keyClass[0] = 0;
+        if (classSize) *classSize = 0;
+        return classResult;
+      });
+    TraceKeyCall("RegQueryInfoKeyW", handle ? std::u16string_view(handle->path) : kInvalidHandle, result);
     return result;
   });
 }

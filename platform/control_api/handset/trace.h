@@ -4,7 +4,7 @@
 //   RegCreateKeyExW / RegOpenKeyExW  {full key path as written, result}   e.g. {"HKLM\SoftWare\Zarvo", "0"}
 //   RegQueryValueExW / RegSetValueExW / RegDeleteValueW  {full key path, value name, result}
 //   RegCloseKey      {full key path}
-//   RegDeleteKeyW / RegFlushKey  {full key path, result}
+//   RegDeleteKeyW / RegFlushKey / RegQueryInfoKeyW  {full key path, result}
 //   RegEnumKeyExW / RegEnumValueW  {full key path, index, result}
 //   (a handle the registry does not know shows as "<invalid handle>" in place of its path)
 //   LoadLibraryW {file name}, GetProcAddressW {name or "#ordinal"}, FreeLibrary {file name}
