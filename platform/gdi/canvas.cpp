@@ -40,6 +40,15 @@ Canvas::Canvas(const DeviceContext& dc) : origin_(dc.origin) {
   cairo_rectangle(cr_, clip_.left, clip_.top, std::max(0, clip_.right - clip_.left),
                   std::max(0, clip_.bottom - clip_.top));
   cairo_clip(cr_);
+  if (dc.clipRegion) {
+    // Cairo clips to the union of the region's rectangles: they never overlap, so the winding
+    // rule fills each once.
+    clipRegion_ = *dc.clipRegion;
+    clipRegion_->Offset(origin_.x, origin_.y);
+    for (const RECT& r : clipRegion_->Rects())
+      cairo_rectangle(cr_, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    cairo_clip(cr_);
+  }
   cairo_translate(cr_, origin_.x, origin_.y);
 }
 
@@ -135,7 +144,8 @@ void Canvas::Copy(const RECT& dest, cairo_surface_t* source, POINT sourceOrigin)
 }
 
 bool Canvas::Inside(int surfaceX, int surfaceY) const {
-  return surfaceX >= clip_.left && surfaceX < clip_.right && surfaceY >= clip_.top && surfaceY < clip_.bottom;
+  return surfaceX >= clip_.left && surfaceX < clip_.right && surfaceY >= clip_.top && surfaceY < clip_.bottom &&
+         (!clipRegion_ || clipRegion_->Contains(surfaceX, surfaceY));
 }
 
 bool Canvas::SetPixel(int x, int y, COLORREF color) {

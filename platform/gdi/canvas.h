@@ -1,6 +1,7 @@
 // The drawing of one GDI call: a Cairo context on the surface a device context draws on (the
 // screen, or the bitmap selected into a memory device context), with the device context's
-// logical coordinates shifted by its origin and everything clipped to its clip rectangle. Shapes
+// logical coordinates shifted by its origin and everything clipped to its clip rectangle and to the
+// program's clip region. Shapes
 // are drawn without smoothing, pixel for pixel as GDI does; only text is smoothed.
 #pragma once
 
@@ -51,6 +52,7 @@ class Canvas {
   cairo_t* cr_ = nullptr;
   POINT origin_{0, 0};
   RECT clip_{};  // surface coordinates
+  std::optional<Region> clipRegion_;  // surface coordinates, within clip_
 };
 
 }  // namespace handset::gdi

@@ -18,6 +18,10 @@ struct DeviceContext {
   HWND window = nullptr;       // the window a window device context paints
   POINT origin{0, 0};          // where logical (0, 0) lies on the surface
   std::optional<RECT> clip;    // surface coordinates; none: the whole surface
+  // The program's own clip (SelectClipRgn, IntersectClipRect, ...) in the device context's
+  // coordinates, within `clip`; none: only `clip`. GetClipRgn answers this one, not the clip of
+  // BeginPaint.
+  std::optional<Region> clipRegion;
 
   HFONT font = nullptr;
   HPEN pen = nullptr;

@@ -1,4 +1,4 @@
-// Drawing shapes and pixels, and copying between device contexts.
+// Drawing shapes, regions and pixels, and copying between device contexts.
 
 #include <algorithm>
 #include <utility>
@@ -57,6 +57,29 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     call.fill = *fill;
     drawing.gdi.Record(std::move(call));
     return 1;
+  });
+}
+
+// The region's coordinates are the device context's own, as FillRect's rectangle.
+BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush) {
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    DrawingCall drawing(dc);
+    if (!drawing) return FALSE;
+    auto found = drawing.gdi.Find(region);
+    auto fill = ResolveBrush(drawing.gdi, brush);
+    if (!found || found->kind != Kind::Region || !fill) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    const Region& shape = static_cast<RegionObject&>(*found).region;
+    Canvas canvas(*drawing.context);
+    if (canvas && fill->style != BS_NULL)
+      for (const RECT& r : shape.Rects()) canvas.Fill(r, fill->color);
+    DrawCall call = drawing.Describe("FillRgn");
+    call.rect = shape.Box();
+    call.fill = *fill;
+    drawing.gdi.Record(std::move(call));
+    return TRUE;
   });
 }
 

@@ -1,5 +1,5 @@
 // The records behind GDI handles. Each kind is its own type in the handle table, so the handset
-// counts live fonts, pens, brushes, bitmaps and device contexts separately. Stock objects and the
+// counts live fonts, pens, brushes, bitmaps, regions and device contexts separately. Stock objects and the
 // system-colour brushes are never in the table: they have fixed handle values, live as long as the
 // handset and are not counted.
 #pragma once
@@ -8,11 +8,12 @@
 
 #include <windows.h>
 
+#include "gdi/region.h"
 #include "screen/surface.h"
 
 namespace handset::gdi {
 
-enum class Kind { Font, Pen, Brush, Bitmap };
+enum class Kind { Font, Pen, Brush, Bitmap, Region };
 
 struct GdiObject {
   explicit GdiObject(Kind k) : kind(k) {}
@@ -45,6 +46,12 @@ struct BitmapObject : GdiObject {
   int bitsPerPixel;  // as the bitmap was described; the pixels themselves are always 24-bit colour
   screen::SurfacePtr surface;
   HDC selectedInto = nullptr;  // a bitmap is selected into one memory device context at a time
+};
+
+// A region is never selected into a slot: SelectObject and SelectClipRgn copy it into the clip.
+struct RegionObject : GdiObject {
+  explicit RegionObject(Region r) : GdiObject(Kind::Region), region(std::move(r)) {}
+  Region region;
 };
 
 // OBJ_FONT, OBJ_PEN, ... of a kind.

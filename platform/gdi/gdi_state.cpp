@@ -51,6 +51,8 @@ DWORD ObjectTypeOf(Kind kind) {
       return OBJ_BRUSH;
     case Kind::Bitmap:
       return OBJ_BITMAP;
+    case Kind::Region:
+      return OBJ_REGION;
   }
   return 0;
 }
@@ -88,7 +90,8 @@ std::shared_ptr<GdiObject> GdiState::Find(HGDIOBJ object) const {
   if (auto font = handles.Find<FontObject>(value)) return font;
   if (auto pen = handles.Find<PenObject>(value)) return pen;
   if (auto brush = handles.Find<BrushObject>(value)) return brush;
-  return handles.Find<BitmapObject>(value);
+  if (auto bitmap = handles.Find<BitmapObject>(value)) return bitmap;
+  return handles.Find<RegionObject>(value);
 }
 
 std::shared_ptr<DeviceContext> GdiState::FindDc(HDC dc) const {
@@ -128,6 +131,8 @@ bool GdiState::Delete(HGDIOBJ object) {
       return handles.Remove<BrushObject>(object) != nullptr;
     case Kind::Bitmap:
       return handles.Remove<BitmapObject>(object) != nullptr;
+    case Kind::Region:
+      return handles.Remove<RegionObject>(object) != nullptr;
   }
   return false;
 }
@@ -182,6 +187,8 @@ HGDIOBJ GdiState::Select(HDC handle, DeviceContext& dc, HGDIOBJ object) {
       if (!bitmap->stock) bitmap->selectedInto = handle;
       return swap(dc.bitmap, dc.bitmapObject, bitmap);
     }
+    case Kind::Region:
+      return nullptr;
   }
   return nullptr;
 }

@@ -22,6 +22,8 @@ std::string KindText(Kind kind) {
       return "brush";
     case Kind::Bitmap:
       return "bitmap";
+    case Kind::Region:
+      return "region";
   }
   return "?";
 }

@@ -101,8 +101,12 @@ HBRUSH CreateSolidBrush(COLORREF color) {
   });
 }
 
+// Selecting a region makes a copy of it the clip, as SelectClipRgn, and answers the clip's
+// complexity in place of a previous object.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
   return Guarded<HGDIOBJ>(nullptr, [&]() -> HGDIOBJ {
+    if (GetObjectType(object) == OBJ_REGION)
+      return reinterpret_cast<HGDIOBJ>(static_cast<INT_PTR>(SelectClipRgn(dc, static_cast<HRGN>(object))));
     auto& gdi = Gdi();
     std::lock_guard lock(gdi.Mutex());
     auto context = gdi.FindDc(dc);
@@ -157,6 +161,8 @@ int GetObjectW(HGDIOBJ object, int size, LPVOID buffer) {
                            static_cast<WORD>(bitmap.bitsPerPixel), nullptr};
         return CopyOut(description, size, buffer);
       }
+      case Kind::Region:  // a region has no description to give
+        return 0;
     }
     return 0;
   });

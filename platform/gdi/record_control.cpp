@@ -28,7 +28,7 @@ void ClearDrawing() {
 ObjectCounts LiveObjects() {
   auto& handles = core::Current().Handles();
   return {handles.Count<FontObject>(), handles.Count<PenObject>(), handles.Count<BrushObject>(),
-          handles.Count<BitmapObject>(), handles.Count<DeviceContext>()};
+          handles.Count<BitmapObject>(), handles.Count<DeviceContext>(), handles.Count<RegionObject>()};
 }
 
 }  // namespace handset::gdi

@@ -1,5 +1,7 @@
 // Property sheets of the common controls library, as Windows CE has them: a modal sheet whose pages
-// are dialogs made from templates when first shown, with tabs to change page.
+// are dialogs made from templates when first shown, with tabs to change page. Pages come as records
+// (PSH_PROPSHEETPAGE) or as page handles of CreatePropertySheetPageW; a sheet owns the handles it
+// is given or is sent (PSM_ADDPAGE) and destroys them when it ends or removes the page.
 #pragma once
 
 #include "winuser.h"
@@ -11,17 +13,21 @@
 #define PSP_USEICONID 0x00000004    // pszIcon names it; a tab on the device shows none
 #define PSP_USETITLE 0x00000008     // pszTitle names the page's tab instead of the template's caption
 #define PSP_HASHELP 0x00000020      // the device's sheet has no Help button to enable
+#define PSP_USEREFPARENT 0x00000040  // *pcRefParent counts up while the page exists
 #define PSP_USECALLBACK 0x00000080
+#define PSP_PREMATURE 0x00000400     // the page is made (hidden) when the sheet is, not when first shown
 
 // PROPSHEETHEADERW.dwFlags
 #define PSH_DEFAULT 0x00000000
 #define PSH_PROPTITLE 0x00000001      // the caption is followed by the word for "Properties"
 #define PSH_USEHICON 0x00000002       // hIcon is the sheet's icon; the device's sheet shows none
 #define PSH_USEICONID 0x00000004      // pszIcon names it; the device's sheet shows none
-#define PSH_PROPSHEETPAGE 0x00000008  // ppsp holds the pages (not page handles)
+#define PSH_PROPSHEETPAGE 0x00000008  // ppsp holds the pages (else phpage holds page handles)
+#define PSH_USEPSTARTPAGE 0x00000040  // pStartPage names the first page shown (its tab's title)
 #define PSH_NOAPPLYNOW 0x00000080     // the device's sheet has no Apply button to remove
 #define PSH_USECALLBACK 0x00000100
 #define PSH_HASHELP 0x00000200
+#define PSH_MODELESS 0x00000400  // PropertySheetW answers the sheet's window at once; see below
 #define PSH_MAXIMIZE 0x00002000  // full screen, as every sheet on the device is
 
 // Sheet callback messages
@@ -42,6 +48,8 @@
 #define PSN_KILLACTIVE (PSN_FIRST - 1)
 #define PSN_APPLY (PSN_FIRST - 2)
 #define PSN_RESET (PSN_FIRST - 3)
+#define PSN_HELP (PSN_FIRST - 5)         // the device's sheet has no Help button, so never sends it
+#define PSN_QUERYCANCEL (PSN_FIRST - 9)  // to the current page before Cancel; TRUE keeps the sheet open
 
 // What a page answers (in DWLP_MSGRESULT) to PSN_APPLY and PSN_KILLACTIVE
 #define PSNRET_NOERROR 0
@@ -50,10 +58,20 @@
 
 // Messages to the sheet
 #define PSM_SETCURSEL (WM_USER + 101)          // wParam page index, lParam page handle (or 0)
+#define PSM_REMOVEPAGE (WM_USER + 102)         // wParam page index, lParam page handle (or 0; it wins)
+#define PSM_ADDPAGE (WM_USER + 103)            // lParam a page handle, added after the last page
+// The device's sheet has no Apply button for PSM_CHANGED and PSM_UNCHANGED to enable and disable,
+// and neither a Cancel button to disable nor an OK button to rename for PSM_CANCELTOCLOSE: the
+// three are accepted and change nothing.
 #define PSM_CHANGED (WM_USER + 104)            // wParam the page that changed
+#define PSM_CANCELTOCLOSE (WM_USER + 107)
+#define PSM_UNCHANGED (WM_USER + 109)          // wParam the page whose changes are undone
 #define PSM_PRESSBUTTON (WM_USER + 113)        // wParam one of PSBTN_*
 #define PSM_GETTABCONTROL (WM_USER + 116)      // answers the tab control
+#define PSM_ISDIALOGMESSAGE (WM_USER + 117)    // lParam an MSG: TRUE when the modeless sheet took it
 #define PSM_GETCURRENTPAGEHWND (WM_USER + 118) // answers the current page's window
+#define PSM_SETTITLEW (WM_USER + 120)          // wParam 0 or PSH_PROPTITLE, lParam a string or resource id
+#define PSM_SETTITLE PSM_SETTITLEW
 
 // PSM_PRESSBUTTON
 #define PSBTN_OK 3
@@ -61,6 +79,8 @@
 #define PSBTN_CANCEL 5
 
 struct _PROPSHEETPAGEW;
+struct _PSP;
+typedef struct _PSP* HPROPSHEETPAGE;
 typedef UINT (*LPFNPSPCALLBACKW)(HWND window, UINT message, struct _PROPSHEETPAGEW* page);
 typedef int (*PFNPROPSHEETCALLBACK)(HWND sheet, UINT message, LPARAM lParam);
 
@@ -99,7 +119,10 @@ typedef struct _PROPSHEETHEADERW {
     UINT nStartPage;
     LPCWSTR pStartPage;
   };
-  LPCPROPSHEETPAGEW ppsp;  // with PSH_PROPSHEETPAGE
+  union {
+    LPCPROPSHEETPAGEW ppsp;  // with PSH_PROPSHEETPAGE
+    HPROPSHEETPAGE* phpage;  // without it
+  };
   PFNPROPSHEETCALLBACK pfnCallback;
 } PROPSHEETHEADERW, *LPPROPSHEETHEADERW;
 typedef const PROPSHEETHEADERW* LPCPROPSHEETHEADERW;
@@ -112,7 +135,15 @@ typedef struct _PSHNOTIFY {
 extern "C" {
 
 // Runs the sheet modally on the calling thread. Returns 1 when it closed with OK, 0 when it closed
-// with Cancel, -1 when it could not be made (no page, a page's template missing).
+// with Cancel, -1 when it could not be made (no page, a page's template missing). With PSH_MODELESS
+// it returns the sheet's window once made and shown: the program's loop passes messages through
+// PSM_ISDIALOGMESSAGE, and after OK or Cancel PSM_GETCURRENTPAGEHWND answers NULL and the program
+// destroys the sheet with DestroyWindow (which destroys its pages).
 INT_PTR PropertySheetW(LPCPROPSHEETHEADERW header);
+
+// A page handle from a copy of the record, its template read at once: NULL when the template
+// cannot be found. A handle that no sheet took is freed with DestroyPropertySheetPage.
+HPROPSHEETPAGE CreatePropertySheetPageW(LPCPROPSHEETPAGEW page);
+BOOL DestroyPropertySheetPage(HPROPSHEETPAGE page);
 
 }  // extern "C"

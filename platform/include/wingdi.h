@@ -25,7 +25,20 @@
 #define OBJ_DC 3
 #define OBJ_FONT 6
 #define OBJ_BITMAP 7
+#define OBJ_REGION 8
 #define OBJ_MEMDC 10
+
+// --- regions (CombineRgn modes; what region and clipping calls return) -------------------------
+#define RGN_AND 1
+#define RGN_OR 2
+#define RGN_XOR 3
+#define RGN_DIFF 4
+#define RGN_COPY 5
+
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
 
 // --- fonts ------------------------------------------------------------------------------------
 #define LF_FACESIZE 32
@@ -316,6 +329,24 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC dc, int x, int y);
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
+
+// --- regions and clipping -------------------------------------------------------------------
+// Windows CE has no ExtSelectClipRgn; IntersectClipRect and ExcludeClipRect change the clip as it
+// would with RGN_AND and RGN_DIFF.
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreateRectRgnIndirect(const RECT* rect);
+BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom);
+int CombineRgn(HRGN dest, HRGN source1, HRGN source2, int mode);
+int GetRgnBox(HRGN region, LPRECT rect);
+int OffsetRgn(HRGN region, int dx, int dy);
+BOOL PtInRegion(HRGN region, int x, int y);
+BOOL RectInRegion(HRGN region, const RECT* rect);
+BOOL EqualRgn(HRGN region1, HRGN region2);
+BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush);
+int SelectClipRgn(HDC dc, HRGN region);
+int GetClipRgn(HDC dc, HRGN region);
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
 
 // --- text -------------------------------------------------------------------------------------
 int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);

@@ -1,10 +1,32 @@
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
 #include "core/api_guard.h"
+#include "gdi/region_handles.h"
 #include "windows/window_manager.h"
 
 using handset::core::Guarded;
 using handset::windows::Windows;
+
+namespace {
+
+// Takes the update away when the region leaves none of it uncovered.
+bool ValidateRegion(HWND window, const handset::gdi::Region& region) {
+  auto& manager = Windows();
+  auto found = manager.Find(window);
+  if (!found) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+  }
+  auto pending = manager.PeekUpdate(*found);
+  if (pending && handset::gdi::Region::Combine(handset::gdi::Region(*pending), region, RGN_DIFF).Empty())
+    manager.ValidateArea(found, nullptr);
+  return true;
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -71,18 +93,39 @@ BOOL UpdateWindow(HWND window) {
   });
 }
 
+// With an update region, its rectangles (client coordinates) are what is invalidated or validated,
+// and the rectangle is not used, as on Win32. The window's update area is one rectangle here, so
+// invalidating a region adds its bounding rectangles; validating takes the update away only when the
+// region covers all of it.
 BOOL RedrawWindow(HWND window, const RECT* update, HRGN updateRegion, UINT flags) {
   return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    std::optional<handset::gdi::Region> region;
     if (updateRegion) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return FALSE;
+      region = handset::gdi::RegionOf(updateRegion);
+      if (!region) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+      }
     }
     std::vector<HWND> targets = window ? std::vector<HWND>{window} : Windows().TopLevel();
     for (HWND target : targets) {
       if (flags & RDW_INVALIDATE) {
-        if (!InvalidateRect(target, update, (flags & RDW_ERASE) != 0)) return FALSE;
-      } else if ((flags & RDW_VALIDATE) && !ValidateRect(target, update)) {
-        return FALSE;
+        bool erase = (flags & RDW_ERASE) != 0;
+        if (!region) {
+          if (!InvalidateRect(target, update, erase)) return FALSE;
+        } else if (!Windows().Find(target)) {
+          SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+          return FALSE;
+        } else {
+          for (const RECT& part : region->Rects())
+            if (!InvalidateRect(target, &part, erase)) return FALSE;
+        }
+      } else if (flags & RDW_VALIDATE) {
+        if (!region) {
+          if (!ValidateRect(target, update)) return FALSE;
+        } else if (!ValidateRegion(target, *region)) {
+          return FALSE;
+        }
       }
       if ((flags & RDW_UPDATENOW) && !UpdateWindow(target)) return FALSE;
     }

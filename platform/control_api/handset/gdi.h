@@ -37,6 +37,7 @@ struct BrushInUse {
 //   MoveToEx     points = {new position}
 //   LineTo       points = {from, to}
 //   FillRect     rect; fill = the brush passed
+//   FillRgn      rect = the region's bounding box; fill = the brush passed
 //   Rectangle    rect
 //   SetPixel     points = {the point}; fill.color = the colour set
 //   BitBlt       rect = destination (x, y, x + width, y + height); points = {source origin};
@@ -78,7 +79,8 @@ struct ObjectCounts {
   std::size_t brushes = 0;
   std::size_t bitmaps = 0;
   std::size_t dcs = 0;
-  std::size_t Total() const { return fonts + pens + brushes + bitmaps + dcs; }
+  std::size_t regions = 0;
+  std::size_t Total() const { return fonts + pens + brushes + bitmaps + dcs + regions; }
   bool operator==(const ObjectCounts&) const = default;
 };
 ObjectCounts LiveObjects();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <array>
 #include <map>
 #include <string>
@@ -33,6 +34,7 @@ std::string CodeName(UINT code) {
     case PSN_KILLACTIVE: return "KILLACTIVE";
     case PSN_APPLY: return "APPLY";
     case PSN_RESET: return "RESET";
+    case PSN_QUERYCANCEL: return "QUERYCANCEL";
     default: return "code " + std::to_string(code);
   }
 }
@@ -182,19 +184,23 @@ TEST_F(PropertySheetTest, PageChangesOkAndCancelNotifyThePagesAndAnswerAsTheDevi
       {"tab then OK", {user::Tab(1), user::Expect(user::ControlShown(1041)), user::Ok()}, {}, 1,
        {"0 KILLACTIVE", "1 init", "1 SETACTIVE", "1 KILLACTIVE", "0 APPLY", "1 APPLY"}},
       {"tab by title then Cancel", {user::Tab(u"Three"), user::Cancel()}, {}, 0,
-       {"0 KILLACTIVE", "2 init", "2 SETACTIVE", "0 RESET", "2 RESET"}},
+       {"0 KILLACTIVE", "2 init", "2 SETACTIVE", "2 QUERYCANCEL", "0 RESET", "2 RESET"}},
       {"a page refuses to be left", {user::Tab(1), user::Expect(user::ControlShown(1040)), user::Cancel()},
-       {{"0 KILLACTIVE", TRUE}}, 0, {"0 KILLACTIVE", "0 RESET"}},
+       {{"0 KILLACTIVE", TRUE}}, 0, {"0 KILLACTIVE", "0 QUERYCANCEL", "0 RESET"}},
+      {"the current page refuses a cancel: the sheet stays open",
+       {user::Cancel(), user::Expect(user::ControlShown(1040)), user::Ok()}, {{"0 QUERYCANCEL", TRUE}}, 1,
+       {"0 QUERYCANCEL", "0 KILLACTIVE", "0 APPLY"}},
       {"a page refuses to apply once", {user::Ok(), user::Expect(user::ControlShown(1040)), user::Ok()},
        {{"0 APPLY", PSNRET_INVALID_NOCHANGEPAGE}}, 1, {"0 KILLACTIVE", "0 APPLY", "0 KILLACTIVE", "0 APPLY"}},
       {"a page not shown refuses to apply: the sheet stays open",
        {user::Tab(1), user::Tab(0), user::Ok(), user::Expect(user::ControlShown(1040)), user::Cancel()},
        {{"1 APPLY", PSNRET_INVALID_NOCHANGEPAGE}}, 0,
        {"0 KILLACTIVE", "1 init", "1 SETACTIVE", "1 KILLACTIVE", "0 SETACTIVE", "0 KILLACTIVE", "0 APPLY", "1 APPLY",
-        "0 RESET", "1 RESET"}},
+        "0 QUERYCANCEL", "0 RESET", "1 RESET"}},
       {"soft-key commands reach the current page", {postCommand(2201)}, {}, 1,
        {"0 command 2201", "0 KILLACTIVE", "0 APPLY"}},
-      {"a cancel command reaches the page too", {postCommand(2200)}, {}, 0, {"0 command 2200", "0 RESET"}},
+      {"a cancel command reaches the page too", {postCommand(2200)}, {}, 0,
+       {"0 command 2200", "0 QUERYCANCEL", "0 RESET"}},
       {"a page that ends itself takes the sheet with it", {postCommand(77), user::Run("after", [] {})}, {}, 0, {}},
   };
   for (auto& c : cases) {
@@ -310,6 +316,208 @@ TEST_F(PropertySheetTest, ARotationLaysOutTheSheetAndItsPages) {
     EXPECT_EQ(lastWidth(0), sheetClient.right) << "the first page heard WM_SIZE with the new width";
     EXPECT_EQ(lastWidth(1), sheetClient.right) << "the second page, when shown";
   }
+}
+
+// Page callbacks: what each page record's callback heard, in order.
+UINT PageCallback(HWND, UINT message, PROPSHEETPAGEW* page) {
+  g_log.push_back("page " + std::to_string(page->lParam) + (message == PSPCB_CREATE ? " CREATE" : " RELEASE"));
+  return 1;
+}
+
+std::vector<std::u16string> TabTitles(HWND sheet) {
+  HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+  std::vector<std::u16string> titles;
+  for (int i = 0; i < SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
+    WCHAR text[32] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 32;
+    SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    titles.emplace_back(text);
+  }
+  return titles;
+}
+
+// Pages given as handles: the sheet runs them as it runs records, owns them from the call on and
+// destroys every one when it returns, so each callback hears PSPCB_RELEASE once and the handles are
+// gone; a handle no sheet took is the program's to destroy; PSP_USEREFPARENT counts while a page
+// lives.
+TEST_F(PropertySheetTest, PageHandlesRunAsRecordsAndTheSheetDestroysThem) {
+  UINT references = 0;
+  std::vector<HPROPSHEETPAGE> handles;
+  for (auto& page : pages_) {
+    page.dwFlags |= PSP_USECALLBACK | PSP_USEREFPARENT;
+    page.pfnCallback = PageCallback;
+    page.pcRefParent = &references;
+    handles.push_back(CreatePropertySheetPageW(&page));
+    ASSERT_NE(handles.back(), nullptr);
+  }
+  EXPECT_EQ(references, 3u);
+  HPROPSHEETPAGE spare = CreatePropertySheetPageW(&pages_[0]);
+  header_.dwFlags &= ~static_cast<DWORD>(PSH_PROPSHEETPAGE);
+  header_.nPages = 2;
+  header_.phpage = handles.data();
+  INT_PTR result = Run({user::Tab(1), user::Ok()});
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"cb GETVERSION (no window)", "cb PRECREATE (no window)", "cb GETTITLE",
+                                             "cb INITIALIZED with tabs", "page 0 CREATE", "0 init", "0 SETACTIVE",
+                                             "0 KILLACTIVE", "page 1 CREATE", "1 init", "1 SETACTIVE", "1 KILLACTIVE",
+                                             "0 APPLY", "1 APPLY", "page 0 RELEASE", "page 1 RELEASE"}));
+  EXPECT_FALSE(DestroyPropertySheetPage(handles[0])) << "the sheet destroyed the handles it was given";
+  EXPECT_EQ(references, 2u) << "the page not given to the sheet and the spare still live";
+  g_log.clear();
+  EXPECT_TRUE(DestroyPropertySheetPage(handles[2]));
+  EXPECT_TRUE(DestroyPropertySheetPage(spare));
+  EXPECT_EQ(g_log, (std::vector<std::string>{"page 2 RELEASE", "page 0 RELEASE"}));
+  EXPECT_EQ(references, 0u);
+
+  // A record whose template cannot be found makes no handle; a header with an unknown handle runs no
+  // sheet and still destroys the handles it was given.
+  PROPSHEETPAGEW missing = pages_[0];
+  missing.dwFlags = 0;
+  missing.pszTemplate = MAKEINTRESOURCEW(7399);
+  EXPECT_EQ(CreatePropertySheetPageW(&missing), nullptr);
+  EXPECT_EQ(CreatePropertySheetPageW(nullptr), nullptr);
+  HPROPSHEETPAGE given[2] = {CreatePropertySheetPageW(&pages_[1]), reinterpret_cast<HPROPSHEETPAGE>(0x4444)};
+  header_.phpage = given;
+  g_log.clear();
+  user::SetScript({});
+  EXPECT_EQ(PropertySheetW(&header_), -1);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"page 1 RELEASE"}));
+  EXPECT_FALSE(DestroyPropertySheetPage(given[0]));
+}
+
+// PSM_ADDPAGE puts a page after the last with its tab; PSM_REMOVEPAGE takes one away by handle or
+// index, and when it was the current page shows the one that took its place without asking it.
+TEST_F(PropertySheetTest, PagesAddedAndRemovedWhileTheSheetIsUp) {
+  struct Case {
+    const char* name;
+    std::function<void(HWND sheet, HPROPSHEETPAGE added)> act;
+    std::vector<std::u16string> tabs;  // after the act
+    std::vector<std::string> log;      // what the act made the pages hear
+  };
+  std::vector<Case> cases = {
+      {"added, then shown", [](HWND sheet, HPROPSHEETPAGE) { SendMessageW(sheet, PSM_SETCURSEL, 3, 0); },
+       {u"One", u"Two", u"Three", u"Added"}, {"0 KILLACTIVE", "page 9 CREATE", "9 init", "9 SETACTIVE"}},
+      {"the current page removed by index: the next one is shown",
+       [](HWND sheet, HPROPSHEETPAGE) { SendMessageW(sheet, PSM_REMOVEPAGE, 0, 0); },
+       {u"Two", u"Three", u"Added"}, {"1 init", "1 SETACTIVE"}},
+      {"the added page removed by handle before it was shown",
+       [](HWND sheet, HPROPSHEETPAGE added) { SendMessageW(sheet, PSM_REMOVEPAGE, 0, reinterpret_cast<LPARAM>(added)); },
+       {u"One", u"Two", u"Three"}, {"page 9 RELEASE"}},
+      {"the last page current and removed: the one before is shown",
+       [](HWND sheet, HPROPSHEETPAGE) {
+         SendMessageW(sheet, PSM_SETCURSEL, 3, 0);
+         SendMessageW(sheet, PSM_REMOVEPAGE, 3, 0);
+       },
+       {u"One", u"Two", u"Three"}, {"0 KILLACTIVE", "page 9 CREATE", "9 init", "9 SETACTIVE", "page 9 RELEASE",
+                                    "2 init", "2 SETACTIVE"}},
+  };
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PROPSHEETPAGEW extra = pages_[0];
+    extra.dwFlags |= PSP_USETITLE | PSP_USECALLBACK;
+    extra.pszTitle = u"Added";
+    extra.pfnCallback = PageCallback;
+    extra.lParam = 9;
+    HPROPSHEETPAGE added = CreatePropertySheetPageW(&extra);
+    std::vector<std::u16string> tabs;
+    std::vector<std::string> heard;
+    bool refusedTwice = false, refusedUnknown = false;
+    Run({user::Run("act",
+                   [&] {
+                     HWND sheet = GetActiveWindow();
+                     EXPECT_TRUE(SendMessageW(sheet, PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(added)));
+                     refusedTwice = !SendMessageW(sheet, PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(added));
+                     refusedUnknown = !SendMessageW(sheet, PSM_ADDPAGE, 0, 0x4444);
+                     std::size_t before = g_log.size();
+                     c.act(sheet, added);
+                     heard.assign(g_log.begin() + static_cast<std::ptrdiff_t>(before), g_log.end());
+                     tabs = TabTitles(sheet);
+                     EXPECT_NE(CurrentPage(), nullptr) << "a page is current";
+                   }),
+         user::Cancel()});
+    EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+    EXPECT_TRUE(refusedTwice) << "a page already in the sheet";
+    EXPECT_TRUE(refusedUnknown);
+    EXPECT_EQ(tabs, c.tabs);
+    EXPECT_EQ(heard, c.log);
+    EXPECT_FALSE(DestroyPropertySheetPage(added)) << "the sheet owned the added page";
+  }
+}
+
+// The rest of what CE's sheet takes: PSM_SETTITLE, a start page by name, pages made with the sheet.
+TEST_F(PropertySheetTest, TitleStartPageByNameAndPagesMadeWithTheSheet) {
+  header_.dwFlags |= PSH_USEPSTARTPAGE;
+  header_.pStartPage = u"Two";
+  pages_[2].dwFlags |= PSP_PREMATURE;
+  std::u16string title, plain;
+  bool thirdMade = false, thirdHidden = false;
+  INT_PTR result = Run({user::Run("look",
+                                  [&] {
+                                    HWND sheet = GetActiveWindow();
+                                    WCHAR text[64] = {};
+                                    SendMessageW(sheet, PSM_SETTITLEW, PSH_PROPTITLE, reinterpret_cast<LPARAM>(u"Phone"));
+                                    GetWindowTextW(sheet, text, 64);
+                                    title = text;
+                                    SendMessageW(sheet, PSM_SETTITLEW, 0, reinterpret_cast<LPARAM>(u"Phone"));
+                                    GetWindowTextW(sheet, text, 64);
+                                    plain = text;
+                                    for (HWND child = GetWindow(sheet, GW_CHILD); child;
+                                         child = GetWindow(child, GW_HWNDNEXT))
+                                      if (GetDlgItem(child, 1042)) {
+                                        thirdMade = true;
+                                        thirdHidden = !IsWindowVisible(child);
+                                      }
+                                  }),
+                        user::Ok()});
+  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+  EXPECT_EQ(title, u"Properties for Phone");
+  EXPECT_EQ(plain, u"Phone");
+  EXPECT_EQ(std::vector<std::string>(g_log.begin() + 4, g_log.end()),
+            (std::vector<std::string>{"1 init", "1 SETACTIVE", "2 init", "1 KILLACTIVE", "1 APPLY", "2 APPLY"}))
+      << "the start page named, then the premature page made without SETACTIVE; both apply";
+  EXPECT_TRUE(thirdMade);
+  EXPECT_TRUE(thirdHidden) << "made, not shown";
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// A modeless sheet: PropertySheetW answers its window at once; the program's loop passes keys
+// through PSM_ISDIALOGMESSAGE; after OK the sheet stays up with no current page until the program
+// destroys it, which releases its pages.
+TEST_F(PropertySheetTest, AModelessSheetAnswersItsWindowAndLivesUntilDestroyed) {
+  for (auto& page : pages_) {
+    page.dwFlags |= PSP_USECALLBACK;
+    page.pfnCallback = PageCallback;
+  }
+  header_.dwFlags |= PSH_MODELESS;
+  auto sheet = reinterpret_cast<HWND>(PropertySheetW(&header_));
+  ASSERT_TRUE(IsWindow(sheet));
+  EXPECT_TRUE(IsWindowVisible(sheet));
+  HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+  ASSERT_NE(page, nullptr);
+  MSG tab{GetDlgItem(page, 1040), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+  EXPECT_TRUE(SendMessageW(sheet, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(&tab)));
+  EXPECT_FALSE(SendMessageW(sheet, PSM_ISDIALOGMESSAGE, 0, 0));
+
+  PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  Pump();
+  EXPECT_TRUE(IsWindow(sheet)) << "the program destroys a modeless sheet";
+  EXPECT_EQ(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0), 0) << "the sign that it ended";
+  DestroyWindow(sheet);
+  EXPECT_EQ(std::vector<std::string>(g_log.begin() + 4, g_log.end()),
+            (std::vector<std::string>{"page 0 CREATE", "0 init", "0 SETACTIVE", "0 KILLACTIVE", "0 APPLY",
+                                      "page 0 RELEASE", "page 1 RELEASE", "page 2 RELEASE"}));
+  EXPECT_FALSE(IsWindow(page));
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST_F(GdiObjectsTest, CreateSelectRestoreDeleteLeavesNothingAlive) {
   HFONT font = CreateFontIndirectW(&description);
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
   HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
-  EXPECT_EQ(handset::gdi::LiveObjects(), (handset::gdi::ObjectCounts{1, 1, 1, 0, 1}));
+  EXPECT_EQ(handset::gdi::LiveObjects(), (handset::gdi::ObjectCounts{1, 1, 1, 0, 1, 0}));
 
   HGDIOBJ oldFont = SelectObject(dc, font);
   HGDIOBJ oldPen = SelectObject(dc, pen);

@@ -53,8 +53,34 @@ TEST_F(RedrawAndParentTest, RedrawWindowInvalidatesValidatesAndPaintsNow) {
   EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
 
   EXPECT_FALSE(RedrawWindow(window, nullptr, reinterpret_cast<HRGN>(static_cast<ULONG_PTR>(0x1234)), RDW_INVALIDATE));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE)) << "the handset has no regions";
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE)) << "not a region";
   EXPECT_FALSE(RedrawWindow(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x4321)), nullptr, nullptr, RDW_INVALIDATE));
+}
+
+TEST_F(RedrawAndParentTest, RedrawWindowTakesAnUpdateRegionInPlaceOfTheRectangle) {
+  HWND window = Create(u"paint", nullptr, WS_VISIBLE);
+  UpdateWindow(window);
+  HRGN region = CreateRectRgn(2, 2, 6, 6);
+  HRGN second = CreateRectRgn(20, 10, 24, 12);
+  CombineRgn(region, region, second, RGN_OR);
+  RECT ignored{0, 0, 100, 100};
+  EXPECT_TRUE(RedrawWindow(window, &ignored, region, RDW_INVALIDATE));
+  RECT update{};
+  ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+  EXPECT_EQ(update.left, 2);
+  EXPECT_EQ(update.top, 2);
+  EXPECT_EQ(update.right, 24);
+  EXPECT_EQ(update.bottom, 12);
+
+  // A region that leaves part of the update uncovered validates nothing; one that covers it all
+  // validates the window.
+  EXPECT_TRUE(RedrawWindow(window, nullptr, second, RDW_VALIDATE));
+  EXPECT_TRUE(GetUpdateRect(window, &update, FALSE));
+  SetRectRgn(second, 0, 0, 30, 30);
+  EXPECT_TRUE(RedrawWindow(window, nullptr, second, RDW_VALIDATE));
+  EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+  DeleteObject(region);
+  DeleteObject(second);
 }
 
 }  // namespace
