@@ -1,14 +1,20 @@
 // DefDlgProcW, the procedure of the dialog class: it calls the dialog's own procedure (kept at
 // DWLP_DLGPROC) first, and does what dialogs do by default with what that leaves: the dialog font,
-// the background and the controls' colours, the focus kept across activation, the default button,
+// the background and the controls' colours, the focus kept across activation (WM_SETFOCUS selects
+// the text of the edit it gives the focus to), the default button (a push button reached through
+// WM_NEXTDLGCTL takes its look),
 // WM_CLOSE as a press of Cancel, and the end of the dialog's own records when it is destroyed.
 #include <windows.h>
 
 #include "core/api_guard.h"
+#include "dialogs/dialog_focus.h"
 #include "dialogs/dialog_records.h"
 
 using handset::core::Guarded;
 using handset::dialogs::DialogRecord;
+using handset::dialogs::FirstFocusTarget;
+using handset::dialogs::FocusControl;
+using handset::dialogs::MoveDefaultLook;
 using handset::dialogs::FindDialogRecord;
 using handset::dialogs::GetDialogRecord;
 
@@ -31,10 +37,16 @@ bool AnswersDirectly(UINT message) {
   }
 }
 
-void RestoreFocus(HWND dialog, DialogRecord& record) {
+// The control that had the focus when the dialog was left, else the first one. Coming back by
+// activation gives it the focus as it was; WM_SETFOCUS on the dialog selects an edit's text too.
+void RestoreFocus(HWND dialog, DialogRecord& record, bool activated) {
   HWND target = record.savedFocus;
-  if (!target || !IsWindow(target) || !IsChild(dialog, target)) target = GetNextDlgTabItem(dialog, nullptr, FALSE);
-  if (target) SetFocus(target);
+  if (!target || !IsWindow(target) || !IsChild(dialog, target)) target = FirstFocusTarget(dialog);
+  if (!target) return;
+  if (activated)
+    SetFocus(target);
+  else
+    FocusControl(target);
 }
 
 LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -66,15 +78,18 @@ LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         HWND focus = GetFocus();
         if (focus && IsChild(dialog, focus)) record->savedFocus = focus;
       } else {
-        RestoreFocus(dialog, *record);
+        RestoreFocus(dialog, *record, true);
       }
       return 0;
     case WM_SETFOCUS:
-      RestoreFocus(dialog, *record);
+      RestoreFocus(dialog, *record, false);
       return 0;
     case WM_NEXTDLGCTL: {
       HWND target = lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(dialog, GetFocus(), wParam != 0);
-      if (target) SetFocus(target);
+      if (target) {
+        FocusControl(target);
+        MoveDefaultLook(dialog, target);
+      }
       return 0;
     }
     case DM_GETDEFID:

@@ -1,4 +1,5 @@
 #include "dialogs/dialog_builder.h"
+#include "dialogs/dialog_focus.h"
 
 #include <cstdint>
 #include <string>
@@ -70,13 +71,14 @@ bool CreateControls(HWND dialog, const DialogTemplate& t, HINSTANCE instance, HF
 }
 
 void InitialFocus(HWND dialog, const DialogTemplate& t, LPARAM param) {
-  HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+  HWND first = FirstFocusTarget(dialog);
   if (!SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) || !IsWindow(dialog)) return;
+  // An invisible DS_CONTROL dialog is a part of another window, which keeps the focus it has.
+  if ((t.style & DS_CONTROL) && !(t.style & WS_VISIBLE)) return;
   // TRUE asks for the first control that takes the tab key, as it is now.
-  first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+  first = FirstFocusTarget(dialog);
   if (first) {
-    if (SendMessageW(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(first, EM_SETSEL, 0, -1);
-    SetFocus(first);
+    FocusControl(first);
   } else if (!(t.style & WS_CHILD)) {
     SetFocus(dialog);
   }

@@ -68,6 +68,12 @@ void RunModalLoop(ModalFrame& frame) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
       }
+      // As on Win32, a dialog kept busy shows itself after its first WM_TIMER, so what that timer
+      // posted finds it visible.
+      if (!shown && msg.message == WM_TIMER && !frame.ended()) {
+        shown = true;
+        if (IsWindow(frame.window) && !IsWindowVisible(frame.window)) ShowWindow(frame.window, SW_SHOWNORMAL);
+      }
       continue;
     }
     // A modal window made hidden shows itself once everything before it is done.

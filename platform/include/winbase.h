@@ -19,6 +19,18 @@ extern "C" {
 DWORD GetLastError(void);
 void SetLastError(DWORD error);
 
+// --- memory -----------------------------------------------------------------------------------
+// Windows CE has one heap for the local and global functions, and fixed blocks only: the handle is
+// the pointer to the block.
+typedef HANDLE HLOCAL;
+#define LMEM_FIXED 0x0000
+#define LMEM_ZEROINIT 0x0040
+#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
+HLOCAL LocalAlloc(UINT flags, UINT bytes);
+// NULL when freed, the block itself when it is no block of LocalAlloc (ERROR_INVALID_HANDLE).
+HLOCAL LocalFree(HLOCAL block);
+UINT LocalSize(HLOCAL block);
+
 // --- Win32 string functions -------------------------------------------------------------------
 int lstrlenW(LPCWSTR s);
 LPWSTR lstrcpyW(LPWSTR dst, LPCWSTR src);

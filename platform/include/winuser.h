@@ -404,6 +404,43 @@
 #define EN_UPDATE 0x0400
 #define EN_MAXTEXT 0x0501
 
+// --- edit messages, the clipboard and window frames ---------------------------------------------
+// Windows CE offers EM_SETMARGINS with EC_LEFTMARGIN and EC_RIGHTMARGIN only (no EC_USEFONTINFO),
+// and no automatic conversion between clipboard formats.
+#define EM_GETRECT 0x00B2
+#define EM_SETRECT 0x00B3
+#define EM_SETRECTNP 0x00B4
+#define EM_CANUNDO 0x00C6
+#define EM_UNDO 0x00C7
+#define EM_EMPTYUNDOBUFFER 0x00CD
+#define EM_SETMARGINS 0x00D3
+#define EM_GETMARGINS 0x00D4
+#define EM_POSFROMCHAR 0x00D6
+#define EM_CHARFROMPOS 0x00D7
+#define EC_LEFTMARGIN 0x0001
+#define EC_RIGHTMARGIN 0x0002
+
+#define WM_CUT 0x0300
+#define WM_COPY 0x0301
+#define WM_PASTE 0x0302
+#define WM_CLEAR 0x0303
+#define WM_UNDO 0x0304
+
+#define CF_TEXT 1
+#define CF_UNICODETEXT 13
+
+extern "C" {
+BOOL OpenClipboard(HWND owner);
+BOOL CloseClipboard(void);
+BOOL EmptyClipboard(void);
+HANDLE SetClipboardData(UINT format, HANDLE data);
+HANDLE GetClipboardData(UINT format);
+BOOL IsClipboardFormatAvailable(UINT format);
+HWND GetClipboardOwner(void);
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+BOOL IsWindowUnicode(HWND window);
+}  // extern "C"
+
 // --- static controls --------------------------------------------------------------------------
 #define SS_LEFT 0x00000000L
 #define SS_CENTER 0x00000001L

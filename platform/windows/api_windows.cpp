@@ -39,6 +39,15 @@ BOOL IsWindow(HWND window) {
   return Guarded<BOOL>(FALSE, [&]() -> BOOL { return window && Windows().Find(window) ? TRUE : FALSE; });
 }
 
+// Every class of the handset is registered through the Unicode functions, so every window is.
+BOOL IsWindowUnicode(HWND window) {
+  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+    if (window && Windows().Find(window)) return TRUE;
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  });
+}
+
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
   return Guarded<HWND>(nullptr, [&]() -> HWND {
     if (handset::trace::Enabled()) handset::trace::Record("FindWindowW", {TraceName(className), TraceName(windowName)});

@@ -48,6 +48,11 @@ std::shared_ptr<WindowClass> ClassTable::Find(LPCWSTR nameOrAtom, HINSTANCE inst
   ATOM atom = AtomOf(nameOrAtom);
   if (!atom) return nullptr;
   if (auto local = Lookup(atom, instance, true)) return local;
+  // A NULL instance finds a local class whatever instance registered it, as on Win32: a program
+  // that creates its windows with a NULL instance finds the classes its own module registered.
+  if (!instance)
+    for (const auto& c : classes_)
+      if (c->atom == atom && !c->IsGlobal()) return c;
   return Lookup(atom, instance, false);
 }
 

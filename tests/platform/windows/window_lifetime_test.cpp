@@ -120,9 +120,15 @@ TEST_F(WindowLifetimeTest, CreationFailsWhenWmCreateAnswersMinusOneOrTheWindowDe
 TEST_F(WindowLifetimeTest, CreationRefusesAnUnknownClassOrParentAndAChildWithoutParent) {
   EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", 0, 0, 0, 1, 1, nullptr, nullptr, kInstance, nullptr), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
-  // A local class serves only the instance that registered it.
-  EXPECT_EQ(CreateWindowExW(0, kClassName, u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+  // A local class serves only the instance that registered it, and a NULL instance, which finds
+  // the local classes of every instance as on Win32.
+  const HINSTANCE other = reinterpret_cast<HINSTANCE>(static_cast<ULONG_PTR>(0x30000));
+  EXPECT_EQ(CreateWindowExW(0, kClassName, u"", 0, 0, 0, 1, 1, nullptr, nullptr, other, nullptr), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+  HWND withoutInstance = CreateWindowExW(0, kClassName, u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_NE(withoutInstance, nullptr);
+  DestroyWindow(withoutInstance);
+  Messages().Clear();
 
   EXPECT_EQ(Create(u"", reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x7654320))), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
