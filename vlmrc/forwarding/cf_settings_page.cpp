@@ -9,7 +9,7 @@
 #include "forwarding/cf_progress_dialogs.h"
 #include "forwarding/cf_settings_sheet.h"
 #include "forwarding/progress_dialog.h"
-#include "options/display_scale.h"
+#include "ui/display_scale.h"
 #include "resources/resource.h"
 #include "ui/fonts.h"
 #include "ui/format_check.h"

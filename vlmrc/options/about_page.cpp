@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "frame/module.h"
-#include "options/display_scale.h"
+#include "ui/display_scale.h"
 #include "options/options_sheet.h"
 #include "options/page_scrolling.h"
 #include "options/template_relayout.h"

@@ -1,3 +1,3 @@
-#include "options/display_scale.h"
+#include "ui/display_scale.h"
 
 int DisplayScale = 1;

@@ -6,7 +6,7 @@
 
 #include "frame/module.h"
 #include "options/about_page.h"
-#include "options/display_scale.h"
+#include "ui/display_scale.h"
 #include "options/forwarding_page.h"
 #include "options/preferences_page.h"
 #include "resources/resource.h"

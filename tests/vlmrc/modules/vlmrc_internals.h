@@ -12,7 +12,7 @@
 #include "forwarding/cf_settings_sheet.h"
 #include "forwarding/vt_service_library.h"
 #include "options/about_page.h"
-#include "options/display_scale.h"
+#include "ui/display_scale.h"
 #include "options/options_sheet.h"
 #include "options/page_scrolling.h"
 #include "options/preferences_page.h"
