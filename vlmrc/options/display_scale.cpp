@@ -1,3 +1,0 @@
-#include "ui/display_scale.h"
-
-int DisplayScale = 1;
