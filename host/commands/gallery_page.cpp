@@ -1,7 +1,10 @@
 #include "commands/gallery_page.h"
 
 #include <fstream>
+#include <iterator>
 #include <string>
+
+#include "host_context.h"
 
 namespace vlmhost {
 namespace {

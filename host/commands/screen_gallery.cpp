@@ -1,6 +1,9 @@
 #include "commands/screen_gallery.h"
 
 #include <iterator>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "commands/gallery_page.h"
 #include "commands/options_run.h"

@@ -3,29 +3,17 @@
 #pragma once
 
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "handset/screen.h"
+#include "commands/gallery_page.h"
 #include "handset/user.h"
 #include "host_context.h"
 
 namespace vlmhost {
 
-// The screen sizes of the handset, both orientations.
-inline constexpr handset::screen::Size kScreenSizes[] = {{240, 320}, {320, 240}, {240, 240}, {480, 640},
-                                                         {640, 480}, {480, 800}, {800, 480}};
-
 struct ScreensIndex {
   std::vector<std::string> pictures;  // file names, relative to the output folder
-};
-
-// One row of the grid of screens: a screen in one look, its picture file per index of kScreenSizes.
-struct ScreenRow {
-  std::string title;
-  std::string look;
-  std::map<int, std::string> files;
 };
 
 // A step that saves the screen as `folder`/`file` and enters it in `row` (for the size at
