@@ -7,7 +7,8 @@
 #include <chrono>
 
 #include "commands/commands.h"
-#include "commands/options_screen.h"
+#include "commands/options_run.h"
+#include "commands/screen_gallery.h"
 #include "handset/registry.h"
 #include "zarvo3gvt/network.h"
 

@@ -5,7 +5,10 @@
 #include <chrono>
 
 #include "commands/commands.h"
-#include "commands/options_screen.h"
+#include "commands/options_run.h"
+#include "commands/options_script.h"
+#include "commands/screen_gallery.h"
+#include "commands/values_for_run.h"
 #include "handset/screen.h"
 #include "handset/user.h"
 

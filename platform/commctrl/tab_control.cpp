@@ -202,10 +202,14 @@ LRESULT DeleteItem(HWND window, TabRecord& record, WPARAM index) {
 
 }  // namespace
 
-int TabRowHeight(HWND tabControl) { return RowHeight(tabControl, *controls::RecordOf<TabRecord>(tabControl)); }
+int TabRowHeight(HWND tabControl) {
+  auto record = controls::RecordOf<TabRecord>(tabControl);
+  return record ? RowHeight(tabControl, *record) : 0;
+}
 
 LRESULT TabControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = controls::RecordOf<TabRecord>(window);
+  if (!record) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case TCM_INSERTITEMW:
       return InsertItem(window, *record, wParam, reinterpret_cast<const TCITEMW*>(lParam));

@@ -1,7 +1,5 @@
 #include "dialogs/template_source.h"
 
-#include <mutex>
-
 #include "loader/loader_state.h"
 
 namespace handset::dialogs {
@@ -25,19 +23,11 @@ std::optional<TemplateSource> TemplateByName(HINSTANCE instance, LPCWSTR name) {
 
 TemplateSource TemplateInMemory(HINSTANCE instance, const void* data) {
   TemplateSource source{data, kUnboundedTemplate, std::nullopt};
-  auto& loader = loader::Loader();
-  std::lock_guard lock(loader.Mutex());
-  auto* module = loader.Find(instance);
-  if (!module) return source;
-  for (const auto& set : loader.ResourceSearchOrder(*module)) {
-    const auto* resource = set->Containing(data);
-    if (!resource) continue;
-    auto offset = static_cast<std::size_t>(static_cast<const std::byte*>(data) - resource->data.data());
-    source.size = resource->data.size() - offset;
-    if (resource->type == resources::ResourceId::Number(5) && offset == 0 && resource->name.name.empty())
-      source.id = resource->name.number;
-    return source;
-  }
+  auto holding = loader::Loader().ResourceAt(instance, data);
+  if (!holding) return source;
+  source.size = holding->size - holding->offset;
+  if (holding->type == resources::ResourceId::Number(5) && holding->offset == 0 && holding->name.name.empty())
+    source.id = holding->name.number;
   return source;
 }
 

@@ -31,7 +31,7 @@ Canvas::Canvas(const DeviceContext& dc) : origin_(dc.origin) {
   if (dc.target == DeviceContext::Target::Memory)
     surface_ = dc.bitmapObject ? dc.bitmapObject->surface : nullptr;
   else
-    surface_ = core::State<screen::Screen>().Surface();
+    surface_ = core::State<screen::Screen>().SurfaceToDrawOn();
   if (!surface_) return;
   RECT bounds{0, 0, cairo_image_surface_get_width(surface_.get()), cairo_image_surface_get_height(surface_.get())};
   clip_ = dc.clip ? Intersect(*dc.clip, bounds) : bounds;

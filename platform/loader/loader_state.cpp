@@ -161,6 +161,18 @@ HRSRC LoaderState::ResourceHandle(Module& module, const resources::Resource& res
   return core::HandleTable::ToHandle<HRSRC>(it->second);
 }
 
+std::optional<LoaderState::ResourceHolding> LoaderState::ResourceAt(HMODULE handle, const void* address) {
+  std::lock_guard lock(mutex_);
+  Module* module = Find(handle);
+  if (!module) return std::nullopt;
+  for (const auto& set : ResourceSearchOrder(*module))
+    if (const auto* resource = set->Containing(address))
+      return ResourceHolding{resource->type, resource->name,
+                             static_cast<std::size_t>(static_cast<const std::byte*>(address) - resource->data.data()),
+                             resource->data.size()};
+  return std::nullopt;
+}
+
 Module* LoaderState::Attach(std::shared_ptr<Module> module) {
   module->handle = core::HandleTable::ToHandle<HMODULE>(handset_.Handles().Add(module));
   module->references = 1;

@@ -7,9 +7,11 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -61,6 +63,18 @@ class LoaderState {
   std::vector<std::shared_ptr<const resources::ResourceSet>> ResourceSearchOrder(Module& module);
   // The HRSRC of a resource of `module`, the same value for every lookup while it stays loaded.
   HRSRC ResourceHandle(Module& module, const resources::Resource& resource);
+
+  // Where `address` lies in a resource that FindResourceW searches for the module behind `handle`
+  // (the first in its search order that holds it): a caller that hands in a pointer to a loaded
+  // resource, a dialog template, is showing that resource.
+  struct ResourceHolding {
+    resources::ResourceId type;
+    resources::ResourceId name;
+    std::size_t offset = 0;  // of `address` in the resource's bytes
+    std::size_t size = 0;    // of the resource's bytes
+  };
+  // Nothing for an unknown module or an address that lies in none of its resources.
+  std::optional<ResourceHolding> ResourceAt(HMODULE handle, const void* address);
 
  private:
   struct Registered {

@@ -18,7 +18,7 @@ constexpr std::array<Size, 7> kSupportedSizes{{
 
 }  // namespace
 
-Screen::Screen() : surface_(MakeSurface(geometry_.width, geometry_.height)) {}
+Screen::Screen() : surface_(MakeSurface(geometry_.width, geometry_.height)), frames_(surface_.get()) {}
 
 Geometry Screen::Current() const {
   std::lock_guard lock(mutex_);
@@ -33,6 +33,28 @@ int Screen::Dpi() const {
 SurfacePtr Screen::Surface() const {
   std::lock_guard lock(mutex_);
   return surface_;
+}
+
+SurfacePtr Screen::SurfaceToDrawOn() {
+  frames_.Touch();
+  return Surface();
+}
+
+std::uint64_t Screen::FrameNumber() {
+  std::lock_guard drawing(drawingMutex_);
+  return frames_.Count(Surface().get());
+}
+
+bool Screen::WaitForFrame(std::uint64_t after, std::chrono::milliseconds limit) {
+  // A limit longer than the clock can count on waits as long as it can.
+  using Clock = std::chrono::steady_clock;
+  auto now = Clock::now();
+  auto room = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::time_point::max() - now);
+  auto deadline = limit < room ? now + std::max(limit, std::chrono::milliseconds(0)) : Clock::time_point::max();
+  std::unique_lock drawing(drawingMutex_);
+  while (frames_.Count(Surface().get()) <= after)
+    if (!frames_.WaitForTouch(drawing, deadline)) return false;
+  return true;
 }
 
 bool Screen::Supported(int width, int height) {
@@ -71,10 +93,14 @@ void Screen::OnChange(Listener listener) {
   listeners_.push_back(std::move(listener));
 }
 
+// The drawing lock first, as a drawing call takes the locks: a new surface is a new frame.
 void Screen::Store(const Geometry& geometry) {
+  std::lock_guard drawing(drawingMutex_);
   std::lock_guard lock(mutex_);
-  if (geometry.width != geometry_.width || geometry.height != geometry_.height)
+  if (geometry.width != geometry_.width || geometry.height != geometry_.height) {
     surface_ = MakeSurface(geometry.width, geometry.height);
+    frames_.Touch();
+  }
   geometry_ = geometry;
 }
 

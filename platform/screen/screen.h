@@ -1,12 +1,15 @@
-// The handset's screen: its size, its rotation, its resolution and the surface that everything is
-// drawn on. The window manager hears of every change through a listener, so that it can tell the
-// top-level windows and resize the full-screen ones.
+// The handset's screen: its size, its rotation, its resolution, the surface that everything is
+// drawn on and its frames. The window manager hears of every change through a listener, so that it
+// can tell the top-level windows and resize the full-screen ones.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <vector>
 
+#include "screen/frames.h"
 #include "screen/surface.h"
 
 namespace handset::screen {
@@ -27,6 +30,15 @@ class Screen {
   // The surface drawn on now. A change of size replaces it; a drawing that still holds the old
   // one finishes harmlessly on it.
   SurfacePtr Surface() const;
+  // The surface for a caller that holds the drawing lock and is about to draw on it: the frames
+  // hear that its pixels may change.
+  SurfacePtr SurfaceToDrawOn();
+
+  // The number of the frame on the screen now: it grows each time the pixels change. Any thread.
+  std::uint64_t FrameNumber();
+  // Waits until the frame number passes `after` (true) or `limit` runs out (false). Any thread
+  // that does not hold the drawing lock.
+  bool WaitForFrame(std::uint64_t after, std::chrono::milliseconds limit);
 
   // Only the sizes the handset's displays come in are accepted; the angle is kept.
   bool SetSize(int width, int height);
@@ -56,6 +68,7 @@ class Screen {
   mutable std::mutex drawingMutex_;
   Geometry geometry_;
   SurfacePtr surface_;
+  Frames frames_;  // under drawingMutex_
   std::vector<Listener> listeners_;
 };
 

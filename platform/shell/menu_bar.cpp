@@ -68,6 +68,7 @@ void Press(HWND bar, const MenuBarRecord& record, std::size_t index) {
 
 LRESULT MenuBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = controls::RecordOf<MenuBarRecord>(bar);
+  if (!record) return DefWindowProcW(bar, message, wParam, lParam);
   switch (message) {
     case WM_LBUTTONUP: {
       RECT client;
@@ -101,6 +102,7 @@ HWND CreateSoftKeyBar(HWND parent, HMENU menu) {
   HWND bar = CreateWindowExW(0, kMenuBarClass, u"", WS_POPUP, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
   if (!bar) return nullptr;
   auto record = controls::RecordOf<MenuBarRecord>(bar);
+  if (!record) return nullptr;
   record->menu = menu;
   record->keys = ReadKeys(menu);
   // Shown without taking the activation from the window it serves.
@@ -118,7 +120,8 @@ HWND CreateSoftKeyBar(HWND parent, HMENU menu) {
 std::vector<SoftKeyItem> SoftKeysOf(HWND bar) {
   WCHAR name[32];
   if (!IsWindow(bar) || !GetClassNameW(bar, name, 32) || std::u16string_view(name) != kMenuBarClass) return {};
-  return controls::RecordOf<MenuBarRecord>(bar)->keys;
+  auto record = controls::RecordOf<MenuBarRecord>(bar);
+  return record ? record->keys : std::vector<SoftKeyItem>{};
 }
 
 HWND SoftKeyBarFor(HWND window) {

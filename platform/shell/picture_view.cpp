@@ -110,6 +110,7 @@ int HitTest(HWND view, const PictureViewRecord& record, POINT point) {
 
 LRESULT PictureViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = controls::RecordOf<PictureViewRecord>(view);
+  if (!record) return DefWindowProcW(view, message, wParam, lParam);
   auto& pictures = record->pictures;
   bool has = wParam < pictures.size();
   switch (message) {
@@ -168,6 +169,7 @@ bool RegisterPictureViewClass() {
 
 void SetPictures(HWND view, std::vector<Picture> pictures) {
   auto record = controls::RecordOf<PictureViewRecord>(view);
+  if (!record) return;
   ReleaseThumbnails(*record);
   record->pictures = std::move(pictures);
   record->thumbnails.assign(record->pictures.size(), {});
@@ -176,6 +178,9 @@ void SetPictures(HWND view, std::vector<Picture> pictures) {
   InvalidateRect(view, nullptr, TRUE);
 }
 
-std::vector<Picture> PicturesOf(HWND view) { return controls::RecordOf<PictureViewRecord>(view)->pictures; }
+std::vector<Picture> PicturesOf(HWND view) {
+  auto record = controls::RecordOf<PictureViewRecord>(view);
+  return record ? record->pictures : std::vector<Picture>{};
+}
 
 }  // namespace handset::shell

@@ -4,10 +4,10 @@
 #include "forwarding/cf_progress_dialogs.h"
 #include "forwarding/cf_settings_sheet.h"
 #include "frame/module.h"
-#include "options/display_scale.h"
 #include "options/options_sheet.h"
 #include "options/template_relayout.h"
 #include "resources/resource.h"
+#include "ui/display_scale.h"
 #include "ui/fonts.h"
 #include "ui/window_helpers.h"
 

@@ -6,11 +6,11 @@
 
 #include "frame/module.h"
 #include "options/about_page.h"
-#include "options/display_scale.h"
 #include "options/forwarding_page.h"
 #include "options/preferences_page.h"
 #include "resources/resource.h"
 #include "settings/dbmui_setting.h"
+#include "ui/display_scale.h"
 
 #define SHEET_TAB_CONTROL_ID 0x3020
 #define SHEET_TITLE_UNITS 260
@@ -23,6 +23,7 @@ BOOL SheetDialogGuard = FALSE;
 int SheetOrientation = 0;
 BOOL OrientationChanged = FALSE;
 WNDPROC PrevSheetProc = NULL;
+int DisplayScale = 1;
 
 int CurrentScreenOrientation(void) {
   int width = GetSystemMetrics(SM_CXSCREEN);

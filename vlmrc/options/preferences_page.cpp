@@ -4,11 +4,11 @@
 #include <commctrl.h>
 
 #include "frame/module.h"
-#include "options/display_scale.h"
 #include "options/options_sheet.h"
 #include "options/page_scrolling.h"
 #include "options/template_relayout.h"
 #include "resources/resource.h"
+#include "ui/display_scale.h"
 #include "ui/focus_notify.h"
 #include "ui/fonts.h"
 #include "ui/scroll_controls.h"

@@ -1,6 +1,6 @@
 #include "ui/painted_label.h"
 
-#include "options/display_scale.h"
+#include "ui/display_scale.h"
 #include "ui/fonts.h"
 #include "ui/label_style.h"
 

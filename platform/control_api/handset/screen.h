@@ -1,9 +1,11 @@
-// Control API of the handset's screen: its size and rotation, its resolution, its pixels and a
-// picture of it.
+// Control API of the handset's screen: its size and rotation, its resolution, its pixels, its
+// frames and a picture of it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 namespace handset::screen {
 
@@ -30,7 +32,17 @@ int Dpi();
 // The pixel at (x, y) as a COLORREF (0x00BBGGRR); 0xFFFFFFFF outside the screen.
 std::uint32_t Pixel(int x, int y);
 
-// Writes the screen as a PNG file, atomically (a temporary file beside it, renamed over it), so that
+// The number of the frame on the screen now: it grows each time the screen's pixels change (a
+// drawing that leaves them as they were may count no frame). Any thread.
+std::uint64_t FrameNumber();
+// Waits until a frame newer than `after` is on the screen (true) or `limit` has passed (false).
+// Any thread, while another draws.
+bool WaitForFrame(std::uint64_t after, std::chrono::milliseconds limit);
+
+// The screen now, as the bytes of a PNG image; empty when no picture can be made (no memory).
+std::vector<std::uint8_t> Png();
+
+// Writes the screen as a PNG file (the bytes of Png()), atomically (a temporary file beside it, renamed over it), so that
 // a write that fails or is cut short leaves no partial picture. Throws std::runtime_error naming the
 // file and the reason when it cannot be written.
 void WritePng(const std::filesystem::path& file);

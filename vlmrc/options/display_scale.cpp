@@ -1,3 +1,0 @@
-#include "options/display_scale.h"
-
-int DisplayScale = 1;

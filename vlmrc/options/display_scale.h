@@ -1,5 +1,0 @@
-#pragma once
-
-#include <windows.h>
-
-extern int DisplayScale;
