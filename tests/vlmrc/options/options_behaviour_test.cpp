@@ -11,39 +11,22 @@
 
 #include "handset/screen.h"
 #include "handset/user.h"
-#include "support/vlmrc_test.h"
-#include "support/worker_window.h"
+#include "options_screen_support.h"
 #include "zarvo3gvt/network.h"
 
 namespace {
 
+using namespace options_testing;
 namespace user = handset::user;
 namespace network = zarvo3gvt::network;
 using namespace std::chrono_literals;
 
-constexpr int kPreferencesTemplate = 7301;
-constexpr int kForwardingTemplate = 7302;
-constexpr int kQueryDialog = 7310;
-constexpr int kForwardingStart = 7205;
-constexpr int kMuteVideoList = 1040;
 constexpr int kMuteVideoPicture = 2;
 constexpr int kMuteVideoDefaultPicture = 3;
-constexpr int kPicturePath = 7200;
 constexpr int kCameraLabel = 1033;
 // The about page's lines, top to bottom.
 constexpr int kAboutLines[] = {1030, 1035, 7209, 1033, 1032, 1034};
 constexpr int kNormalLogoHeight = 36;
-
-int g_changeNotices = 0;
-
-LRESULT WorkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_VTOPT_CHANGED) ++g_changeNotices;
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND CurrentPage() {
-  return reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETCURRENTPAGEHWND, 0, 0));
-}
 
 // A window's rectangle in its parent's client coordinates.
 RECT InParent(HWND window) {
@@ -77,25 +60,14 @@ user::Step Reposition() {
   });
 }
 
-class OptionsBehaviourTest : public testing_support::VlmrcTest {
+class OptionsBehaviourTest : public OptionsScreenFixture {
  protected:
-  void SetUp() override {
-    VlmrcTest::SetUp();
-    g_changeNotices = 0;
-    worker_ = testing_support::CreateWorkerWindow(WorkerProc);
-  }
-
   // Runs the options screen on a screen of that size; every step must be taken and hold.
   void Open(int width, int height, std::vector<user::Step> steps) {
     ASSERT_TRUE(handset::screen::SetSize(width, height));
     g_changeNotices = 0;
-    user::SetScript(std::move(steps));
-    EXPECT_EQ(VLMRC_EXPORT(CreateVTOpt)(worker_), 1);
-    for (const auto& failure : user::Failures()) ADD_FAILURE() << failure.message;
-    EXPECT_EQ(user::StepsLeft(), 0u) << "the sheet closed before the script ended";
+    EXPECT_EQ(RunScreen(std::move(steps)), 1);
   }
-
-  HWND worker_ = nullptr;
 };
 
 // A square screen is not portrait: its pages take the landscape layouts and the about page does

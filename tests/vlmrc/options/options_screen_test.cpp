@@ -13,34 +13,25 @@
 #include "handset/screen.h"
 #include "handset/trace.h"
 #include "handset/user.h"
-#include "support/vlmrc_test.h"
-#include "support/worker_window.h"
+#include "options_screen_support.h"
 #include "zarvo3gvt/network.h"
 
 namespace {
 
+using namespace options_testing;
 namespace user = handset::user;
 namespace network = zarvo3gvt::network;
 using namespace std::chrono_literals;
 
 constexpr int kMirrorCameraBox = 7204;
 constexpr int kShowCallTimeBox = 1020;
-constexpr int kMuteVideoList = 1040;
 constexpr int kViewModeList = 1041;
-constexpr int kPicturePath = 7200;
-constexpr int kPreferencesTemplate = 7301;
 constexpr int kAboutTemplate = 7308;
 constexpr int kVersionLine = 7209;
-constexpr int kForwardingTemplate = 7302;
-constexpr int kForwardingStart = 7205;
-constexpr int kQueryDialog = 7310;
 constexpr int kForwardingSettings = 7306;
 constexpr int kBusyBox = 1023;
 constexpr int kBusyNumber = 1053;
 
-int g_changeNotices = 0;
-
-HWND CurrentPage() { return reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETCURRENTPAGEHWND, 0, 0)); }
 
 // Where the page's controls stand against the template's rectangles, mapped with the page's own
 // dialog units: empty when every control of the template stands on its rectangle, else the first
@@ -105,19 +96,8 @@ std::string SheetLayout() {
   return "";
 }
 
-LRESULT WorkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_VTOPT_CHANGED) ++g_changeNotices;
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-class OptionsScreenTest : public testing_support::VlmrcTest {
+class OptionsScreenTest : public OptionsScreenFixture {
  protected:
-  void SetUp() override {
-    VlmrcTest::SetUp();
-    g_changeNotices = 0;
-    worker_ = testing_support::CreateWorkerWindow(WorkerProc);
-  }
-
   void Store(const VTOptSetting& record) {
     VLMRC_EXPORT(SetVTOptSetting)(&record);
     g_changeNotices = 0;
@@ -127,14 +107,7 @@ class OptionsScreenTest : public testing_support::VlmrcTest {
     VLMRC_EXPORT(GetVTOptSetting)(&record);
     return record;
   }
-  // Runs the options screen with the script; every step must be taken and hold.
-  int Open(std::vector<user::Step> steps) {
-    user::SetScript(std::move(steps));
-    int result = VLMRC_EXPORT(CreateVTOpt)(worker_);
-    for (const auto& failure : user::Failures()) ADD_FAILURE() << failure.message;
-    EXPECT_EQ(user::StepsLeft(), 0u) << "the sheet closed before the script ended";
-    return result;
-  }
+  int Open(std::vector<user::Step> steps) { return RunScreen(std::move(steps)); }
   static VTOptSetting Defaults() {
     VTOptSetting record{};
     record.bMirrorCamera = 1;
@@ -142,8 +115,6 @@ class OptionsScreenTest : public testing_support::VlmrcTest {
     record.bMakeVideoCallMuteVideo = 1;
     return record;
   }
-
-  HWND worker_ = nullptr;
 };
 
 // OK stores the record twice (the page on apply, then the sheet) and Cancel not at all; the export
