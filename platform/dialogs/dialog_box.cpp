@@ -21,7 +21,7 @@ INT_PTR RunDialogBox(DialogRequest request, std::function<bool()> alsoEnded) {
     record->ownerDisabled = true;
   }
   ModalFrame frame;
-  frame.kind = "dialog";
+  frame.kind = ModalKind::Dialog;
   frame.window = dialog;
   frame.templateId = record->templateId;
   frame.ended = [record, dialog, alsoEnded] {

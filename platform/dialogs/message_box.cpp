@@ -168,7 +168,7 @@ extern "C" int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
       record->ownerDisabled = true;
     }
     handset::dialogs::ModalFrame frame;
-    frame.kind = "messagebox";
+    frame.kind = handset::dialogs::ModalKind::MessageBox;
     frame.window = box;
     frame.text = message;
     frame.ended = [record, box] { return record->ended.load() || !IsWindow(box); };

@@ -1,8 +1,8 @@
 // The frame of a modal loop, and the hook through which whoever drives the handset from above (the
-// scripted user) takes part in every modal loop.
+// scripted user, a live user) takes part in every modal loop.
 //
-// A modal kind (the dialog box and the message box today; the property sheet, the menu, the picker
-// to come) runs its loop like this:
+// A modal kind (the dialog box, which the property sheet and the picker are made as, and the message
+// box) runs its loop like this:
 //   1. fill a ModalFrame: its kind, its window, `ended` and `cancel`, and `answer` when it takes
 //      chosen answers (a message box's buttons);
 //   2. call RunModalLoop(frame) (modal_loop.h). The frame is registered for as long as the loop
@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -23,8 +24,13 @@
 
 namespace handset::dialogs {
 
+enum class ModalKind { Dialog, MessageBox };
+
+// How the kind is named in messages and scenario files.
+const char* KindName(ModalKind kind);
+
 struct ModalFrame {
-  std::string kind;  // "dialog", "messagebox", ...
+  ModalKind kind = ModalKind::Dialog;
   HWND window = nullptr;
   std::optional<int> templateId;  // the dialog template the window was made from, when known
   std::u16string text;            // a message box's message
@@ -56,14 +62,15 @@ struct ModalIdleHook {
   std::function<bool()> abandoned;
 };
 
-// The modal loops of the handset: the frames up on every thread and the installed hook. The hook
-// is installed while this state is made (core::WhenMade<ModalLoops>), before any loop runs; with
-// no hook a loop waits for its messages like any message loop.
+// The modal loops of the handset: the frames up on every thread and the installed hook. Whoever
+// runs the handset installs the hook (handset::user::Install), at any time: loops waiting for
+// messages are woken to ask the new one. With no hook a loop waits for its messages like any
+// message loop.
 class ModalLoops {
  public:
-  void InstallIdleHook(ModalIdleHook hook) { hook_ = std::move(hook); }
+  void InstallIdleHook(ModalIdleHook hook);
   IdleVerdict Idle(ModalFrame& frame) const;
-  bool Abandoned() const { return hook_.abandoned && hook_.abandoned(); }
+  bool Abandoned() const;
 
   void Begin(ModalFrame* frame);
   void End(ModalFrame* frame);
@@ -72,8 +79,11 @@ class ModalLoops {
   void ForEachFrame(const std::function<void(const ModalFrame&)>& visit) const;
 
  private:
-  ModalIdleHook hook_;
+  // Shared so that a loop asks the hook it read even while another thread installs the next one.
+  std::shared_ptr<const ModalIdleHook> Hook() const;
+
   mutable std::mutex mutex_;
+  std::shared_ptr<const ModalIdleHook> hook_;
   std::vector<ModalFrame*> frames_;
 };
 

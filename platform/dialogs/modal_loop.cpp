@@ -24,9 +24,33 @@ class FrameScope {
 
 ModalLoops& Modal() { return core::State<ModalLoops>(); }
 
+const char* KindName(ModalKind kind) { return kind == ModalKind::MessageBox ? "messagebox" : "dialog"; }
+
+void ModalLoops::InstallIdleHook(ModalIdleHook hook) {
+  std::vector<HWND> waiting;
+  {
+    std::lock_guard lock(mutex_);
+    hook_ = std::make_shared<const ModalIdleHook>(std::move(hook));
+    for (const auto* frame : frames_) waiting.push_back(frame->window);
+  }
+  // A loop asleep in its queue looks again when a message comes.
+  for (HWND window : waiting) PostMessageW(window, WM_NULL, 0, 0);
+}
+
+std::shared_ptr<const ModalIdleHook> ModalLoops::Hook() const {
+  std::lock_guard lock(mutex_);
+  return hook_;
+}
+
 IdleVerdict ModalLoops::Idle(ModalFrame& frame) const {
-  if (!hook_.idle) return {IdleVerdict::Kind::Wait, std::nullopt};
-  return hook_.idle(frame);
+  auto hook = Hook();
+  if (!hook || !hook->idle) return {IdleVerdict::Kind::Wait, std::nullopt};
+  return hook->idle(frame);
+}
+
+bool ModalLoops::Abandoned() const {
+  auto hook = Hook();
+  return hook && hook->abandoned && hook->abandoned();
 }
 
 void ModalLoops::Begin(ModalFrame* frame) {

@@ -44,7 +44,7 @@ bool Holds(const Condition& c, const ModalFrame& frame, std::string& why) {
     case Condition::Kind::Dialog:
       return ShowsDialog(frame, c.id);
     case Condition::Kind::MessageBox:
-      return frame.kind == "messagebox" && frame.text.find(c.text) != std::u16string::npos;
+      return frame.kind == dialogs::ModalKind::MessageBox && frame.text.find(c.text) != std::u16string::npos;
     case Condition::Kind::Window:
       return TextOf(frame.window) == c.text;
     case Condition::Kind::Control:

@@ -90,7 +90,7 @@ std::string UserScript::Stack() const {
 }
 
 std::string Describe(const ModalFrame& frame) {
-  std::string name = frame.kind;
+  std::string name = dialogs::KindName(frame.kind);
   if (frame.templateId) name += " " + std::to_string(*frame.templateId);
   std::u16string text = frame.text;
   // The title as the window manager keeps it: asking the window could wait on another thread.
@@ -100,21 +100,38 @@ std::string Describe(const ModalFrame& frame) {
   return name;
 }
 
-namespace {
-
-// The scripted user answers every modal loop of the handset: a failed script abandons them all.
-void TakePartInModalLoops(dialogs::ModalLoops& loops) {
-  loops.InstallIdleHook({OnIdle, [] { return Script().Failed(); }});
+// --- control API ------------------------------------------------------------------------------
+void Install(Participant participant) {
+  auto& loops = dialogs::Modal();
+  switch (participant) {
+    case Participant::None:
+      loops.InstallIdleHook({});
+      return;
+    case Participant::Script:
+      // A failed script abandons every loop.
+      loops.InstallIdleHook({OnIdle, [] { return Script().Failed(); }});
+      return;
+    case Participant::Live:
+      // A person answers by input, which wakes the loop; there is nothing to take when it is idle.
+      loops.InstallIdleHook({[](ModalFrame&) { return IdleVerdict{IdleVerdict::Kind::Wait, std::nullopt}; }, {}});
+      return;
+  }
 }
 
-const core::WhenMade<dialogs::ModalLoops> kScriptedUser(TakePartInModalLoops);
+void EndModalLoops() {
+  dialogs::Modal().InstallIdleHook({[](ModalFrame&) { return IdleVerdict{IdleVerdict::Kind::End, std::nullopt}; },
+                                    [] { return true; }});
+}
 
-}  // namespace
+void SetScript(std::vector<Step> steps) {
+  Script().Set(std::move(steps));
+  Install(Participant::Script);
+}
 
-// --- control API ------------------------------------------------------------------------------
-void SetScript(std::vector<Step> steps) { Script().Set(std::move(steps)); }
-
-void SetScript(std::vector<Step> steps, milliseconds timeLimit) { Script().Set(std::move(steps), timeLimit); }
+void SetScript(std::vector<Step> steps, milliseconds timeLimit) {
+  Script().Set(std::move(steps), timeLimit);
+  Install(Participant::Script);
+}
 
 std::size_t StepsLeft() { return Script().StepsLeft(); }
 

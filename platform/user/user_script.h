@@ -1,5 +1,5 @@
 // The scripted user's state: the steps still to take, when the current step began waiting, and the
-// failures recorded. It takes part in every modal loop through the loops' idle hook.
+// failures recorded. It takes part in the modal loops once installed (handset::user::Install).
 #pragma once
 
 #include <chrono>

@@ -1,4 +1,7 @@
-// Control API of the handset's scripted user. Every modal loop (dialog box, message box, ...) that
+// Control API of the handset's users. Whoever runs the handset installs the user who takes part in
+// its modal loops (Install): the scripted user, a live user, or none.
+//
+// With the scripted user, every modal loop (dialog box, message box, ...) that
 // finds its queue empty takes the next step of the script: a step may wait for a condition (a
 // dialog, a message box, a window, a control or a text to be up, within a time) and then acts (taps
 // a control, ticks a box, chooses an entry, types, presses a key, answers a message box, waits
@@ -158,8 +161,23 @@ Step Pick(std::u16string name);
 Step CancelPicker();
 Step Run(std::string name, std::function<void()> check);
 
+// --- who answers the modal loops -------------------------------------------------------------
+// A fresh handset has no user: a modal loop then waits for its messages like any message loop.
+enum class Participant {
+  None,
+  Script,  // the scripted user: the steps of SetScript; a failure ends every loop with its cancel result
+  Live,    // a person at the screen: a loop waits for input (handset::input, posted messages) and
+           // never fails for want of steps
+};
+// Takes effect at each loop's next look at its queue; loops that wait are woken to look.
+void Install(Participant participant);
+// Ends every modal loop up now with its cancel result, and each one begun later at once, until a
+// user is installed again: how a live session closes its screens on the way out.
+void EndModalLoops();
+
 // --- the script -------------------------------------------------------------------------------
-// Replaces the script, and forgets earlier failures: modal loops wait for the user again.
+// Replaces the script, forgets earlier failures, and installs the scripted user: modal loops wait
+// for the script's steps again.
 void SetScript(std::vector<Step> steps);
 // The same with a time limit for the whole run, counted from now: a step still to be taken when it
 // has passed fails, named, as a condition that did not come in time does.
