@@ -411,8 +411,16 @@ IdleVerdict OnIdle(ModalFrame& frame) {
       script.Pop();  // a message came, or the time is up
       continue;
     }
+    // The step leaves the script while it acts, so that a modal loop it opens (a check that shows
+    // a message box) takes the steps after it; one that goes on at the next look comes back.
+    auto progress = script.CurrentProgress();
+    script.Pop();
+    script.SetProgress(progress);
     Outcome outcome = Perform(step.action, frame);
-    if (!outcome.again) script.Pop();
+    if (outcome.again)
+      script.PushFront(step);
+    else
+      script.SetProgress({});
     if (!outcome.error.empty()) {
       script.Fail(&step, outcome.error);
       return {IdleVerdict::Kind::End, std::nullopt};

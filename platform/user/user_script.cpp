@@ -58,6 +58,11 @@ void UserScript::Pop() {
   progress_ = {};
 }
 
+void UserScript::PushFront(Step step) {
+  std::lock_guard lock(mutex_);
+  steps_.push_front(std::move(step));
+}
+
 UserScript::Progress UserScript::CurrentProgress() const {
   std::lock_guard lock(mutex_);
   return progress_;

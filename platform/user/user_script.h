@@ -37,6 +37,8 @@ class UserScript {
   };
   Next Peek();
   void Pop();
+  // Puts a step taken out back in front, with the progress it has made.
+  void PushFront(Step step);
 
   // What the step in front has done so far over the loop's looks: a step acts through input, which
   // the loop handles after the look, so a step may take several looks (scroll its control into

@@ -1,5 +1,6 @@
 #include "windows/scroll_bar_input.h"
 
+#include <mutex>
 #include <optional>
 
 #include "core/handset.h"
@@ -19,8 +20,21 @@ struct Press {
   int position = 0;      // the last position the drag stood for
 };
 
-struct ScrollPresses {
-  std::optional<Press> current;
+// The press is made and ended on the window's thread; other threads ask whom the pointer is for.
+class ScrollPresses {
+ public:
+  std::optional<Press> Current() const {
+    std::lock_guard lock(mutex_);
+    return current_;
+  }
+  void Set(std::optional<Press> press) {
+    std::lock_guard lock(mutex_);
+    current_ = press;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::optional<Press> current_;
 };
 
 ScrollPresses& Presses() { return core::State<ScrollPresses>(); }
@@ -83,7 +97,7 @@ bool BeginPress(WindowManager& manager, HWND window, POINT screen) {
         press.position = state.pos;
       }
     }
-    Presses().current = press;
+    Presses().Set(press);
     return true;
   }
   return false;
@@ -91,22 +105,25 @@ bool BeginPress(WindowManager& manager, HWND window, POINT screen) {
 
 }  // namespace
 
+HWND ScrollBarPressWindow() {
+  auto press = Presses().Current();
+  return press ? press->window : nullptr;
+}
+
 bool TakeScrollBarPointer(WindowManager& manager, HWND target, POINT screen, RawPointerKind kind) {
   auto& presses = Presses();
-  if (!presses.current) return kind == kPointerDown && BeginPress(manager, target, screen);
-  Press press = *presses.current;
-  if (kind == kPointerUp) presses.current.reset();
-  if (!manager.Find(press.window)) {
-    presses.current.reset();
-    return true;
-  }
+  auto current = presses.Current();
+  if (!current) return kind == kPointerDown && BeginPress(manager, target, screen);
+  Press press = *current;
+  if (kind == kPointerUp || !manager.Find(press.window)) presses.Set(std::nullopt);
+  if (!manager.Find(press.window)) return true;
   if (press.thumb) {
     if (auto track = TrackOnScreen(manager, press.window, press.bar)) {
       ScrollBar state = BarOf(press.window, press.bar);
       press.position = state.PositionAt(Along(*track, screen, press.bar) - press.grab, Length(*track, press.bar));
     }
     Tell(press.window, press.bar, kind == kPointerUp ? SB_THUMBPOSITION : SB_THUMBTRACK, press.position);
-    if (kind != kPointerUp) presses.current = press;
+    if (kind != kPointerUp) presses.Set(press);
   }
   if (kind == kPointerUp) Tell(press.window, press.bar, SB_ENDSCROLL);
   return true;

@@ -21,4 +21,8 @@ class WindowManager;
 // while a press that began on a bar of a window of this thread lasts.
 bool TakeScrollBarPointer(WindowManager& manager, HWND target, POINT screen, RawPointerKind kind);
 
+// The window whose scroll bar a finger is pressing now, or null: like the capture, it has the
+// pointer until the finger lifts, wherever that is.
+HWND ScrollBarPressWindow();
+
 }  // namespace handset::windows
