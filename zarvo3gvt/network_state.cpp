@@ -56,7 +56,8 @@ std::optional<std::u16string> ReadText(std::string_view key, std::string_view va
   if (!stored) return std::nullopt;
   if (stored->type != REG_SZ || stored->data.size() % 2 != 0) Refuse(key, value, "expected a REG_SZ");
   std::u16string text(stored->data.size() / 2, u'\0');
-  std::memcpy(text.data(), stored->data.data(), stored->data.size());
+  // An empty value (no bytes at all, not even the terminator) is an empty text.
+  if (!stored->data.empty()) std::memcpy(text.data(), stored->data.data(), stored->data.size());
   if (auto end = text.find(u'\0'); end != std::u16string::npos) text.resize(end);
   if (text.size() > maxLength) Refuse(key, value, "longer than " + std::to_string(maxLength) + " characters");
   return text;

@@ -227,6 +227,12 @@ TEST_F(ServiceLibraryTest, NoThreadOfTheLibraryOutlivesItsUnload) {
   EXPECT_EQ(handset::threads::LiveThreadCount(), 0u);
 }
 
+// A REG_SZ of no bytes at all, as a person may leave it in the registry file: an empty number.
+TEST_F(ServiceLibraryTest, AnEmptyNumberValueReadsAsNoNumber) {
+  handset::registry::Write("HKLM\\Software\\Zarvo3GVT\\Network\\Busy", "Number", REG_SZ, {});
+  EXPECT_EQ(network::ReadState()[network::Reason::Busy].number, u"");
+}
+
 TEST_F(ServiceLibraryTest, StoredSettingsThatCannotBeReadAreReportedAndKept) {
   handset::registry::WriteString("HKLM\\Software\\Zarvo3GVT\\Network\\Busy", "Active", u"yes");
   try {
