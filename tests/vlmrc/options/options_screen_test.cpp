@@ -262,22 +262,25 @@ TEST_F(OptionsScreenTest, TheAboutPageShowsTheVersionsAndTheLogo) {
   EXPECT_EQ(version.find(u'%'), std::u16string::npos) << "filled in again after the relayout";
 }
 
+// A step that reads the titles of the sheet's tabs, in order.
+user::Step ReadTabs(std::vector<std::u16string>& titles) {
+  return user::Run("read the tabs", [&titles] {
+    HWND tabControl = reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETTABCONTROL, 0, 0));
+    for (int i = 0; i < SendMessageW(tabControl, TCM_GETITEMCOUNT, 0, 0); ++i) {
+      WCHAR text[64] = {};
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = text;
+      item.cchTextMax = 64;
+      SendMessageW(tabControl, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      titles.push_back(text);
+    }
+  });
+}
+
 // The forwarding page sits between the other two only when forwarding is supported.
 TEST_F(OptionsScreenTest, TheForwardingPageIsTheMiddlePageWhenForwardingIsSupported) {
-  auto tabs = [](std::vector<std::u16string>& titles) {
-    return user::Run("read the tabs", [&titles] {
-      HWND tabControl = reinterpret_cast<HWND>(SendMessageW(GetActiveWindow(), PSM_GETTABCONTROL, 0, 0));
-      for (int i = 0; i < SendMessageW(tabControl, TCM_GETITEMCOUNT, 0, 0); ++i) {
-        WCHAR text[64] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 64;
-        SendMessageW(tabControl, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        titles.push_back(text);
-      }
-    });
-  };
+  auto tabs = ReadTabs;
   std::vector<std::u16string> supported, unsupported;
   Open({user::Expect(user::Dialog(kPreferencesTemplate)), tabs(supported), user::Cancel()});
   HKEY key;
@@ -288,6 +291,35 @@ TEST_F(OptionsScreenTest, TheForwardingPageIsTheMiddlePageWhenForwardingIsSuppor
   Open({user::Expect(user::Dialog(kPreferencesTemplate)), tabs(unsupported), user::Cancel()});
   EXPECT_EQ(supported, (std::vector<std::u16string>{u"Preferences", u"Forwarding", u"About"}));
   EXPECT_EQ(unsupported, (std::vector<std::u16string>{u"Preferences", u"About"}));
+}
+
+// With the user-interface language German, the tabs, the pages' controls and the entries of the lists
+// the pages fill from the string table are German.
+TEST_F(OptionsScreenTest, InGermanTheSheetAndItsPagesAreGerman) {
+  handset::SetUILanguage(0x0407);
+  std::vector<std::u16string> tabs, texts;
+  auto read = [&texts](int id) {
+    return user::Run("read " + std::to_string(id), [&texts, id] {
+      WCHAR text[128] = {};
+      GetWindowTextW(GetDlgItem(CurrentPage(), id), text, 128);
+      texts.push_back(text);
+    });
+  };
+  std::vector<std::u16string> entries;
+  auto readList = user::Run("read the view modes", [&entries] {
+    for (int i = 0; i < SendDlgItemMessageW(CurrentPage(), kViewModeList, CB_GETCOUNT, 0, 0); ++i) {
+      WCHAR text[64] = {};
+      SendDlgItemMessageW(CurrentPage(), kViewModeList, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(text));
+      entries.push_back(text);
+    }
+  });
+  Open({user::Expect(user::Dialog(kPreferencesTemplate)), ReadTabs(tabs), read(kShowCallTimeBox), readList,
+        user::Tab(u"Umleitung"), user::Expect(user::Dialog(kForwardingTemplate)), read(kForwardingStart),
+        user::Cancel()});
+  EXPECT_EQ(tabs, (std::vector<std::u16string>{u"Einstellungen", u"Umleitung", u"Info"}));
+  EXPECT_EQ(texts, (std::vector<std::u16string>{u"Anrufdauer anzeigen", u"Einstellungen..."}));
+  EXPECT_EQ(entries, (std::vector<std::u16string>{u"Anrufer groß", u"Eigenbild groß", u"Nur Anrufer", u"Nur Eigenbild"}));
 }
 
 // The whole flow against the simulated network: the page's command queries, the forwarding
@@ -342,7 +374,8 @@ TEST_F(OptionsScreenTest, WithoutTheServiceLibraryTheQueryWaitsUntilCancelled) {
 
 // A turn of the screen under the open sheet, with each page current and with a nested dialog open
 // or just closed: the sheet fills the turned screen with its tabs along the bottom, and the page
-// stands on the template of the new orientation; turning back restores the first.
+// stands on the template of the new orientation; turning back restores the first. The German
+// templates have places of their own, and the pages stand on those in German.
 TEST_F(OptionsScreenTest, ATurnOfTheScreenLaysTheOpenSheetOutForTheNewOrientation) {
   network::WriteBehaviour({.failure = network::Failure::Silent, .error = 30, .latencyMs = 0});
   Store(Defaults());
@@ -360,31 +393,35 @@ TEST_F(OptionsScreenTest, ATurnOfTheScreenLaysTheOpenSheetOutForTheNewOrientatio
     int portrait, landscape;
   };
   auto queryCancelled = [] {
-    return std::vector<user::Step>{user::Tab(u"Forwarding"), user::Tap(kForwardingStart),
+    return std::vector<user::Step>{user::Tab(1), user::Tap(kForwardingStart),
                                    user::Expect(user::Dialog(kQueryDialog, 2s)), user::Cancel(),
                                    user::Expect(user::Dialog(kForwardingTemplate, 2s))};
   };
   std::vector<Case> cases = {
       {"preferences", {user::Expect(user::Dialog(kPreferencesTemplate))}, 7303, 7301},
-      {"forwarding", {user::Tab(u"Forwarding")}, 7304, 7302},
+      {"forwarding", {user::Tab(1)}, 7304, 7302},
       {"forwarding after the query dialog closed", queryCancelled(), 7304, 7302},
   };
-  for (auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    handset::screen::SetSize(240, 320);
-    findings.clear();
-    auto steps = c.before;
-    for (auto step : {stands(c.portrait), user::Rotate(320, 240), stands(c.landscape), user::Rotate(240, 320),
-                      stands(c.portrait), user::Cancel()})
-      steps.push_back(step);
-    Open(std::move(steps));
-    EXPECT_EQ(findings, std::vector<std::string>{});
+  for (LANGID language : {0x0409, 0x0407}) {
+    handset::SetUILanguage(language);
+    for (auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.name << " in language " << std::hex << language);
+      handset::screen::SetSize(240, 320);
+      findings.clear();
+      auto steps = c.before;
+      for (auto step : {stands(c.portrait), user::Rotate(320, 240), stands(c.landscape), user::Rotate(240, 320),
+                        stands(c.portrait), user::Cancel()})
+        steps.push_back(step);
+      Open(std::move(steps));
+      EXPECT_EQ(findings, std::vector<std::string>{});
+    }
   }
 
   SCOPED_TRACE("turned while the query dialog is up");
+  handset::SetUILanguage(0x0409);
   handset::screen::SetSize(240, 320);
   findings.clear();
-  Open({user::Tab(u"Forwarding"), user::Tap(kForwardingStart), user::Expect(user::Dialog(kQueryDialog, 2s)),
+  Open({user::Tab(1), user::Tap(kForwardingStart), user::Expect(user::Dialog(kQueryDialog, 2s)),
         user::Rotate(320, 240), user::Cancel(), user::Expect(user::Dialog(kForwardingTemplate, 2s)), stands(7302),
         user::Cancel()});
   EXPECT_EQ(findings, std::vector<std::string>{});
