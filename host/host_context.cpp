@@ -56,6 +56,8 @@ void HostContext::Start() {
   handset::Reset(deviceFolder);
   started_ = true;
   for (const auto& name : withoutModules) handset::RemoveModule(handset::Utf16(name));
+  // Before the library loads, as on a phone started in that language.
+  if (language) handset::SetUILanguage(*language);
   if (auto error = handset::registry::LoadError())
     throw CommandError("the device registry cannot be used: " + *error);
   worker_ = std::make_unique<WorkerWindow>();

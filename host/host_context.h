@@ -37,6 +37,7 @@ class HostContext {
   std::filesystem::path deviceFolder = DefaultDeviceFolder();
   bool json = false;
   std::vector<std::string> withoutModules;  // file names of modules the device lacks
+  std::optional<LANGID> language;           // the user-interface language; the handset's own when unset
 
   // Opens the handset on the device folder and loads vlmrc.dll, once.
   void Start();

@@ -3,6 +3,7 @@
 
 #include "commands/argument_checks.h"
 #include "commands/commands.h"
+#include "commands/language_option.h"
 #include "descriptor_output.h"
 
 namespace vlmhost {
@@ -43,6 +44,7 @@ int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostrea
   app.add_option("--without", context.withoutModules,
                  "Run on a device that lacks this module, e.g. Zarvo3GVT.dll (repeatable)")
       ->type_name("FILE.dll");
+  AddLanguageOption(app, context);
   app.require_subcommand(1);
   AddAllCommands(app, context);
   AddArgumentChecks(app);

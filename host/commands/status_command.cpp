@@ -1,18 +1,23 @@
-// vlmhost status: where the device lives, which library was loaded and which exports it offers.
+// vlmhost status: where the device lives, the user-interface language, which library was loaded and
+// which exports it offers.
 #include <vlmrc/vlmrc.h>
 
 #include "commands/commands.h"
+#include "commands/language_option.h"
 #include "commands/text_fields.h"
 #include "handset/handset.h"
+#include "handset/modules.h"
 
 namespace vlmhost {
 
 void AddStatusCommand(CLI::App& app, HostContext& context) {
-  app.add_subcommand("status", "Show the device folder, the loaded library and the exports it offers")
+  app.add_subcommand("status",
+                     "Show the device folder, the user-interface language, the loaded library and the exports it offers")
       ->callback([&context] {
         context.Start();
         Json result;
         result["device folder"] = context.deviceFolder.string();
+        result["language"] = LanguageIdText(handset::UILanguage());
         WCHAR path[MAX_PATH] = {};
         GetModuleFileNameW(context.Module(), path, MAX_PATH);
         result["library"] = FieldText(path, MAX_PATH);

@@ -464,6 +464,29 @@ TEST_F(VlmhostTest, OptionsRunsAreBoundedAndAFailedScreenshotStoresNothing) {
   EXPECT_EQ(RunJson({"vtopt", "get"})["bShowCallTime"], 0) << "the change of the failed run was stored";
 }
 
+// --language sets the user-interface language of the run, which the screens speak; a value that
+// names no language is refused, naming the option and the value.
+TEST_F(VlmhostTest, LanguageSetsTheScreensLanguageAndRefusesWhatIsNoLanguage) {
+  EXPECT_EQ(RunJson({"status"})["language"], "0409") << "a fresh handset's";
+  const struct {
+    const char* given;
+    const char* shown;
+  } accepted[] = {{"0407", "0407"}, {"0x040c", "040C"}, {"0X0409", "0409"}};
+  for (const auto& [given, shown] : accepted) EXPECT_EQ(RunJson({"--language", given, "status"})["language"], shown);
+
+  for (const char* refused : {"", "German", "de-DE", "407", "04070", "0x", "040g", "0000", "0400", "0x0800"}) {
+    Result result = Run({"--language", refused, "status"});
+    EXPECT_NE(result.exitCode, 0) << refused;
+    EXPECT_NE(result.err.find("--language: '" + std::string(refused) + "'"), std::string::npos) << result.err;
+  }
+
+  std::filesystem::path script = device_ / "scenario.txt";
+  std::filesystem::create_directories(device_);
+  std::ofstream(script) << "tab \"Umleitung\"\nexpect dialog 7302\nok\n";
+  EXPECT_EQ(RunJson({"--language", "0407", "options", "--script", script.string()})["returned"], 1);
+  EXPECT_NE(Run({"options", "--script", script.string()}).exitCode, 0) << "no such tab in English";
+}
+
 // `screens` writes a picture for every page, size and look and for every forwarding screen and size,
 // and an index that shows each of them; the simulated network and the stored numbers are left as
 // they were.

@@ -368,7 +368,8 @@ TEST_F(OptionsScreenTest, WithoutTheServiceLibraryTheQueryWaitsUntilCancelled) {
 
 // A turn of the screen under the open sheet, with each page current and with a nested dialog open
 // or just closed: the sheet fills the turned screen with its tabs along the bottom, and the page
-// stands on the template of the new orientation; turning back restores the first.
+// stands on the template of the new orientation; turning back restores the first. The German
+// templates have places of their own, and the pages stand on those in German.
 TEST_F(OptionsScreenTest, ATurnOfTheScreenLaysTheOpenSheetOutForTheNewOrientation) {
   network::WriteBehaviour({.failure = network::Failure::Silent, .error = 30, .latencyMs = 0});
   Store(Defaults());
@@ -386,28 +387,32 @@ TEST_F(OptionsScreenTest, ATurnOfTheScreenLaysTheOpenSheetOutForTheNewOrientatio
     int portrait, landscape;
   };
   auto queryCancelled = [] {
-    return std::vector<user::Step>{user::Tab(u"Forwarding"), user::Tap(kForwardingStart),
+    return std::vector<user::Step>{user::Tab(1), user::Tap(kForwardingStart),
                                    user::Expect(user::Dialog(kQueryDialog, 2s)), user::Cancel(),
                                    user::Expect(user::Dialog(kForwardingTemplate, 2s))};
   };
   std::vector<Case> cases = {
       {"preferences", {user::Expect(user::Dialog(kPreferencesTemplate))}, 7303, 7301},
-      {"forwarding", {user::Tab(u"Forwarding")}, 7304, 7302},
+      {"forwarding", {user::Tab(1)}, 7304, 7302},
       {"forwarding after the query dialog closed", queryCancelled(), 7304, 7302},
   };
-  for (auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    handset::screen::SetSize(240, 320);
-    findings.clear();
-    auto steps = c.before;
-    for (auto step : {stands(c.portrait), user::Rotate(320, 240), stands(c.landscape), user::Rotate(240, 320),
-                      stands(c.portrait), user::Cancel()})
-      steps.push_back(step);
-    Open(std::move(steps));
-    EXPECT_EQ(findings, std::vector<std::string>{});
+  for (LANGID language : {0x0409, 0x0407}) {
+    handset::SetUILanguage(language);
+    for (auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.name << " in language " << std::hex << language);
+      handset::screen::SetSize(240, 320);
+      findings.clear();
+      auto steps = c.before;
+      for (auto step : {stands(c.portrait), user::Rotate(320, 240), stands(c.landscape), user::Rotate(240, 320),
+                        stands(c.portrait), user::Cancel()})
+        steps.push_back(step);
+      Open(std::move(steps));
+      EXPECT_EQ(findings, std::vector<std::string>{});
+    }
   }
 
   SCOPED_TRACE("turned while the query dialog is up");
+  handset::SetUILanguage(0x0409);
   handset::screen::SetSize(240, 320);
   findings.clear();
   Open({user::Tab(u"Forwarding"), user::Tap(kForwardingStart), user::Expect(user::Dialog(kQueryDialog, 2s)),
