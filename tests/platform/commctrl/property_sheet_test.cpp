@@ -168,6 +168,45 @@ TEST_F(PropertySheetTest, OpensWithTheCallbacksInOrderAndMakesOnlyTheFirstPage) 
   EXPECT_FALSE(IsWindow(sheet));
 }
 
+// A subclass installed at PSCB_INITIALIZED that logs how the sheet is shown and activated, and
+// where the focus is when it hears its activation.
+WNDPROC g_startProc = nullptr;
+LRESULT LogStart(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::string visible = IsWindowVisible(window) ? " visible" : " hidden";
+  if (message == WM_SHOWWINDOW) g_log.push_back(std::string("sheet show ") + (wParam ? "TRUE" : "FALSE"));
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) g_log.push_back("sheet activate" + visible);
+  LRESULT result = CallWindowProcW(g_startProc, window, message, wParam, lParam);
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE)
+    g_log.push_back("focus " + std::to_string(GetDlgCtrlID(GetFocus())));
+  return result;
+}
+int LoggingStartCallback(HWND sheet, UINT message, LPARAM lParam) {
+  int answer = SheetCallback(sheet, message, lParam);
+  if (message == PSCB_INITIALIZED)
+    g_startProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LogStart)));
+  return answer;
+}
+
+// The sheet is shown and activated only once the callback has heard PSCB_INITIALIZED and the first
+// page is up, so a subclass installed there hears the first WM_ACTIVATE; the activation gives the
+// page's first tab stop the focus. Modal and modeless sheets start alike.
+TEST_F(PropertySheetTest, TheSheetIsShownAndActivatedAfterItsCallbackAndFirstPage) {
+  const std::vector<std::string> start{"cb GETVERSION (no window)", "cb PRECREATE (no window)", "cb GETTITLE",
+                                       "cb INITIALIZED with tabs", "0 init", "0 SETACTIVE", "sheet show TRUE",
+                                       "sheet activate visible", "focus 1040"};
+  header_.pfnCallback = LoggingStartCallback;
+  EXPECT_EQ(Run({user::Cancel()}), 0);
+  std::vector<std::string> modal(g_log.begin(), g_log.begin() + std::min(g_log.size(), start.size()));
+  EXPECT_EQ(modal, start);
+
+  g_log.clear();
+  header_.dwFlags |= PSH_MODELESS;
+  auto sheet = reinterpret_cast<HWND>(PropertySheetW(&header_));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(g_log, start);
+  DestroyWindow(sheet);
+}
+
 struct Closing {
   const char* name;
   std::vector<user::Step> steps;
