@@ -6,7 +6,8 @@
 // PSN_SETACTIVE and is shown; pages marked PSP_PREMATURE are made after it; only then is the sheet
 // shown and activated, as on the device and desktop Win32, so a subclass installed by the callback
 // hears its first WM_ACTIVATE, and the page's first tab stop takes the focus. Pages can be added and removed while the sheet is up
-// (PSM_ADDPAGE, PSM_REMOVEPAGE); Cancel first asks the current page (PSN_QUERYCANCEL).
+// (PSM_ADDPAGE, PSM_REMOVEPAGE); Cancel first asks the current page (PSN_QUERYCANCEL); PSM_APPLY
+// applies as OK does without closing; PSM_QUERYSIBLINGS is handed to the pages made so far.
 // After a turn of the screen (WM_SETTINGCHANGE with SETTINGCHANGE_RESET) the sheet lays itself out
 // again once the shell has resized it, from a message it posts itself: a subclass that keeps the
 // shell's WM_WINDOWPOSCHANGED from DefWindowProc (so the sheet hears no WM_SIZE) still gets a sheet
@@ -166,6 +167,15 @@ void PressButton(Sheet& sheet, WPARAM button) {
   }
 }
 
+// PSM_QUERYSIBLINGS: each page made so far, in tab order, until one answers nonzero.
+LRESULT QuerySiblings(const Sheet& sheet, WPARAM wParam, LPARAM lParam) {
+  for (const auto& page : sheet.pages) {
+    if (!page->window || !IsWindow(page->window)) continue;
+    if (LRESULT answer = SendMessageW(page->window, PSM_QUERYSIBLINGS, wParam, lParam)) return answer;
+  }
+  return 0;
+}
+
 std::u16string Caption(HINSTANCE instance, LPCWSTR text, DWORD style) {
   std::u16string caption = StringOrResource(instance, text);
   if (style & PSH_PROPTITLE) caption = caption.empty() ? u"Properties" : u"Properties for " + caption;
@@ -317,6 +327,10 @@ INT_PTR SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case PSM_PRESSBUTTON:
       PressButton(*sheet, wParam);
       return Answer(window, TRUE);
+    case PSM_APPLY:
+      return Answer(window, Apply(*sheet));
+    case PSM_QUERYSIBLINGS:
+      return Answer(window, QuerySiblings(*sheet, wParam, lParam));
     case PSM_GETCURRENTPAGEHWND:  // none once the sheet has ended: a modeless sheet's sign to go
       return Answer(window, reinterpret_cast<LRESULT>(!sheet->ended && sheet->current >= 0
                                                           ? sheet->pages[sheet->current]->window

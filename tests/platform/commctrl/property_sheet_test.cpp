@@ -72,6 +72,10 @@ INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       g_sizes.emplace_back(static_cast<int>(index), lParam);
       return FALSE;
+    case PSM_QUERYSIBLINGS:  // page 1 answers the sum of the two parameters, the others nothing
+      g_log.push_back(who + " siblings");
+      SetWindowLongPtrW(page, DWLP_MSGRESULT, index == 1 ? static_cast<LRESULT>(wParam) + lParam : 0);
+      return TRUE;
     default:
       return FALSE;
   }
@@ -533,6 +537,40 @@ void Pump() {
 // A modeless sheet: PropertySheetW answers its window at once; the program's loop passes keys
 // through PSM_ISDIALOGMESSAGE; after OK the sheet stays up with no current page until the program
 // destroys it, which releases its pages.
+// The sheet's macros: PSM_QUERYSIBLINGS goes to the pages made so far in tab order until one
+// answers; PSM_APPLY applies as OK does (the current page may refuse to be left, a page may refuse
+// the changes) and leaves the sheet open.
+TEST_F(PropertySheetTest, TheSheetMacrosQueryThePagesAndApplyWithoutClosing) {
+  LRESULT siblings = -1, applied = -1, refused = -1;
+  int tabsId = 0;
+  HWND current = nullptr;
+  std::vector<std::string> queried, applying;
+  INT_PTR result = Run({user::Run("use the macros", [&] {
+                          HWND sheet = GetActiveWindow();
+                          PropSheet_SetCurSel(sheet, nullptr, 1);
+                          g_log.clear();
+                          siblings = PropSheet_QuerySiblings(sheet, 2, 3);
+                          queried = g_log;
+                          g_log.clear();
+                          applied = PropSheet_Apply(sheet);
+                          g_answers["0 APPLY"] = PSNRET_INVALID_NOCHANGEPAGE;
+                          refused = PropSheet_Apply(sheet);
+                          applying = g_log;
+                          tabsId = GetDlgCtrlID(PropSheet_GetTabControl(sheet));
+                          current = PropSheet_GetCurrentPageHwnd(sheet);
+                        }),
+                        user::Cancel()});
+  EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+  EXPECT_EQ(result, 0) << "Apply leaves the sheet open for Cancel";
+  EXPECT_EQ(siblings, 5);
+  EXPECT_EQ(queried, (std::vector<std::string>{"0 siblings", "1 siblings"})) << "page 2 was never made";
+  EXPECT_EQ(applied, TRUE);
+  EXPECT_EQ(refused, FALSE);
+  EXPECT_EQ(applying, (std::vector<std::string>{"1 KILLACTIVE", "0 APPLY", "1 APPLY", "1 KILLACTIVE", "0 APPLY"}));
+  EXPECT_EQ(tabsId, 0x3020);
+  EXPECT_NE(current, nullptr);
+}
+
 TEST_F(PropertySheetTest, AModelessSheetAnswersItsWindowAndLivesUntilDestroyed) {
   for (auto& page : pages_) {
     page.dwFlags |= PSP_USECALLBACK;
