@@ -68,7 +68,7 @@ bool ReadHeader(const PROPSHEETHEADERW* header, Sheet& sheet) {
   return true;
 }
 
-// A modeless sheet: made and shown, and handed to its window.
+// A modeless sheet: made (which shows it) and handed to its window.
 INT_PTR RunModeless(const dialogs::DialogRequest& request, std::unique_ptr<Sheet> sheet) {
   HWND window = dialogs::BuildDialog(request);
   if (!window || sheet->result == -1) {
@@ -77,7 +77,6 @@ INT_PTR RunModeless(const dialogs::DialogRequest& request, std::unique_ptr<Sheet
     return -1;
   }
   AdoptSheet(window, std::move(sheet));
-  ShowWindow(window, SW_SHOW);
   return reinterpret_cast<INT_PTR>(window);
 }
 

@@ -31,6 +31,7 @@ struct Sheet {
   int current = -1;
   INT_PTR result = 0;  // 1 after OK, 0 after Cancel, -1 when a page could not be made
   bool ended = false;  // after OK or Cancel (a modeless sheet stays up until destroyed)
+  bool focusGiven = false;  // to the current page, on the sheet's first activation
 };
 
 bool Modeless(const Sheet& sheet);

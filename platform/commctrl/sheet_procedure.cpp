@@ -3,9 +3,11 @@
 // changes ask the pages (PSN_KILLACTIVE, PSN_APPLY, PSN_RESET, PSN_SETACTIVE) as the platform does;
 // commands the sheet does not handle itself go to the current page.
 // At the start the header's callback hears PSCB_INITIALIZED, then the first page is made, hears
-// PSN_SETACTIVE and is shown, and its first tab stop takes the focus, as on desktop Win32; pages
-// marked PSP_PREMATURE are made after it. Pages can be added and removed while the sheet is up
-// (PSM_ADDPAGE, PSM_REMOVEPAGE); Cancel first asks the current page (PSN_QUERYCANCEL).
+// PSN_SETACTIVE and is shown; pages marked PSP_PREMATURE are made after it; only then is the sheet
+// shown and activated, as on the device and desktop Win32, so a subclass installed by the callback
+// hears its first WM_ACTIVATE, and the page's first tab stop takes the focus. Pages can be added and removed while the sheet is up
+// (PSM_ADDPAGE, PSM_REMOVEPAGE); Cancel first asks the current page (PSN_QUERYCANCEL); PSM_APPLY
+// applies as OK does without closing; PSM_QUERYSIBLINGS is handed to the pages made so far.
 // After a turn of the screen (WM_SETTINGCHANGE with SETTINGCHANGE_RESET) the sheet lays itself out
 // again once the shell has resized it, from a message it posts itself: a subclass that keeps the
 // shell's WM_WINDOWPOSCHANGED from DefWindowProc (so the sheet hears no WM_SIZE) still gets a sheet
@@ -83,6 +85,11 @@ bool CreatePage(Sheet& sheet, SheetPage& page) {
   return page.window != nullptr;
 }
 
+void FocusPage(const SheetPage& page) {
+  HWND first = GetNextDlgTabItem(page.window, nullptr, FALSE);
+  SetFocus(first ? first : page.window);
+}
+
 // Makes page `index` the current one: the page being left may refuse (PSN_KILLACTIVE answering
 // TRUE) unless it was already asked; the new page is made on first show and told PSN_SETACTIVE.
 bool ShowPage(Sheet& sheet, int index, bool askLeaving) {
@@ -105,8 +112,9 @@ bool ShowPage(Sheet& sheet, int index, bool askLeaving) {
   if (previous >= 0 && sheet.pages[previous]->window) ShowWindow(sheet.pages[previous]->window, SW_HIDE);
   if (IsWindow(page.window)) {
     ShowWindow(page.window, SW_SHOW);
-    HWND first = GetNextDlgTabItem(page.window, nullptr, FALSE);
-    SetFocus(first ? first : page.window);
+    // A sheet still being made gives the focus once it is shown: focusing now would activate it
+    // while hidden, before a subclass installed at PSCB_INITIALIZED could hear it.
+    if (IsWindowVisible(sheet.window)) FocusPage(page);
   }
   return true;
 }
@@ -157,6 +165,15 @@ void PressButton(Sheet& sheet, WPARAM button) {
     default:
       break;
   }
+}
+
+// PSM_QUERYSIBLINGS: each page made so far, in tab order, until one answers nonzero.
+LRESULT QuerySiblings(const Sheet& sheet, WPARAM wParam, LPARAM lParam) {
+  for (const auto& page : sheet.pages) {
+    if (!page->window || !IsWindow(page->window)) continue;
+    if (LRESULT answer = SendMessageW(page->window, PSM_QUERYSIBLINGS, wParam, lParam)) return answer;
+  }
+  return 0;
 }
 
 std::u16string Caption(HINSTANCE instance, LPCWSTR text, DWORD style) {
@@ -237,6 +254,19 @@ void Initialize(HWND window, Sheet& sheet) {
       Finish(sheet, -1);
       return;
     }
+  // Shown, and so activated, once it is made: its WM_ACTIVATE gives the current page the focus.
+  ShowWindow(window, SW_SHOWNORMAL);
+}
+
+// The first activation of the sheet focuses its current page; later ones restore the control that
+// had the focus, as every dialog does.
+bool FocusOnFirstActivation(Sheet& sheet, WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE || sheet.focusGiven || sheet.current < 0) return false;
+  sheet.focusGiven = true;
+  const auto& page = *sheet.pages[static_cast<std::size_t>(sheet.current)];
+  if (!page.window || !IsWindow(page.window)) return false;
+  FocusPage(page);
+  return true;
 }
 
 INT_PTR Answer(HWND window, LRESULT result) {
@@ -277,6 +307,8 @@ INT_PTR SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case kRelayoutAfterTurn:
       Layout(*sheet);
       return TRUE;
+    case WM_ACTIVATE:
+      return FocusOnFirstActivation(*sheet, wParam);
     case WM_SETTINGCHANGE:
       if (wParam == SETTINGCHANGE_RESET) PostMessageW(window, kRelayoutAfterTurn, 0, 0);
       return FALSE;
@@ -295,6 +327,10 @@ INT_PTR SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case PSM_PRESSBUTTON:
       PressButton(*sheet, wParam);
       return Answer(window, TRUE);
+    case PSM_APPLY:
+      return Answer(window, Apply(*sheet));
+    case PSM_QUERYSIBLINGS:
+      return Answer(window, QuerySiblings(*sheet, wParam, lParam));
     case PSM_GETCURRENTPAGEHWND:  // none once the sheet has ended: a modeless sheet's sign to go
       return Answer(window, reinterpret_cast<LRESULT>(!sheet->ended && sheet->current >= 0
                                                           ? sheet->pages[sheet->current]->window

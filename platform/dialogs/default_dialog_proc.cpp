@@ -1,7 +1,8 @@
 // DefDlgProcW, the procedure of the dialog class: it calls the dialog's own procedure (kept at
 // DWLP_DLGPROC) first, and does what dialogs do by default with what that leaves: the dialog font,
-// the background and the controls' colours, the focus kept across activation (WM_SETFOCUS selects
-// the text of the edit it gives the focus to), the default button (a push button reached through
+// the background and the controls' colours, the focus kept across deactivation and hiding and
+// given back on the next activation (WM_SETFOCUS selects the text of the edit it gives the focus
+// to), the default button (a push button reached through
 // WM_NEXTDLGCTL takes its look),
 // WM_CLOSE as a press of Cancel, and the end of the dialog's own records when it is destroyed.
 #include <windows.h>
@@ -37,10 +38,19 @@ bool AnswersDirectly(UINT message) {
   }
 }
 
+// Deactivated or hidden, the dialog remembers which of its controls had the focus.
+void SaveFocus(HWND dialog, DialogRecord& record) {
+  HWND focus = GetFocus();
+  if (focus && IsChild(dialog, focus)) record.savedFocus = focus;
+}
+
 // The control that had the focus when the dialog was left, else the first one. Coming back by
 // activation gives it the focus as it was; WM_SETFOCUS on the dialog selects an edit's text too.
+// The saved control is given back once, as on Win32: a later WM_SETFOCUS with nothing saved since
+// starts from the first control again.
 void RestoreFocus(HWND dialog, DialogRecord& record, bool activated) {
   HWND target = record.savedFocus;
+  record.savedFocus = nullptr;
   if (!target || !IsWindow(target) || !IsChild(dialog, target)) target = FirstFocusTarget(dialog);
   if (!target) return;
   if (activated)
@@ -74,13 +84,15 @@ LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     }
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(dialog, focus)) record->savedFocus = focus;
-      } else {
+      if (LOWORD(wParam) == WA_INACTIVE)
+        SaveFocus(dialog, *record);
+      else
         RestoreFocus(dialog, *record, true);
-      }
       return 0;
+    case WM_SHOWWINDOW:
+      // Hiding takes the focus away before the dialog is deactivated: remember it first.
+      if (!wParam) SaveFocus(dialog, *record);
+      return DefWindowProcW(dialog, message, wParam, lParam);
     case WM_SETFOCUS:
       RestoreFocus(dialog, *record, false);
       return 0;

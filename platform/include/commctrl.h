@@ -69,7 +69,9 @@ typedef struct tagTCITEMW {
 #define TCM_INSERTITEMW (TCM_FIRST + 62)
 
 #define TCHT_NOWHERE 0x0001
-#define TCHT_ONITEM 0x0006
+#define TCHT_ONITEMICON 0x0002   // a tab has no icon, so a hit on one is always both parts
+#define TCHT_ONITEMLABEL 0x0004
+#define TCHT_ONITEM (TCHT_ONITEMICON | TCHT_ONITEMLABEL)
 
 typedef struct tagTCHITTESTINFO {
   POINT pt;
@@ -80,6 +82,38 @@ typedef struct tagTCHITTESTINFO {
 #define TCN_FIRST (0U - 550U)
 #define TCN_SELCHANGE (TCN_FIRST - 1)
 #define TCN_SELCHANGING (TCN_FIRST - 2)  // answer TRUE to keep the current tab
+
+// The names a Unicode program uses: the device's SDK is Unicode only.
+#define WC_TABCONTROL WC_TABCONTROLW
+typedef TCITEMW TCITEM;
+typedef LPTCITEMW LPTCITEM;
+typedef TCITEMHEADERW TCITEMHEADER;
+typedef LPTCITEMHEADERW LPTCITEMHEADER;
+typedef TCHITTESTINFO TC_HITTESTINFO;
+#define TCM_GETITEM TCM_GETITEMW
+#define TCM_SETITEM TCM_SETITEMW
+#define TCM_INSERTITEM TCM_INSERTITEMW
+
+#define SNDMSG SendMessageW
+
+// The tab control's messages as macros.
+#define TabCtrl_GetItemCount(tabs) ((int)SNDMSG(tabs, TCM_GETITEMCOUNT, 0, 0))
+#define TabCtrl_GetItem(tabs, index, item) ((BOOL)SNDMSG(tabs, TCM_GETITEMW, (WPARAM)(int)(index), (LPARAM)(TCITEMW*)(item)))
+#define TabCtrl_SetItem(tabs, index, item) ((BOOL)SNDMSG(tabs, TCM_SETITEMW, (WPARAM)(int)(index), (LPARAM)(TCITEMW*)(item)))
+#define TabCtrl_InsertItem(tabs, index, item) \
+  ((int)SNDMSG(tabs, TCM_INSERTITEMW, (WPARAM)(int)(index), (LPARAM)(const TCITEMW*)(item)))
+#define TabCtrl_DeleteItem(tabs, index) ((BOOL)SNDMSG(tabs, TCM_DELETEITEM, (WPARAM)(int)(index), 0))
+#define TabCtrl_DeleteAllItems(tabs) ((BOOL)SNDMSG(tabs, TCM_DELETEALLITEMS, 0, 0))
+#define TabCtrl_GetItemRect(tabs, index, rect) ((BOOL)SNDMSG(tabs, TCM_GETITEMRECT, (WPARAM)(int)(index), (LPARAM)(RECT*)(rect)))
+#define TabCtrl_GetCurSel(tabs) ((int)SNDMSG(tabs, TCM_GETCURSEL, 0, 0))
+#define TabCtrl_SetCurSel(tabs, index) ((int)SNDMSG(tabs, TCM_SETCURSEL, (WPARAM)(index), 0))
+#define TabCtrl_HitTest(tabs, info) ((int)SNDMSG(tabs, TCM_HITTEST, 0, (LPARAM)(TCHITTESTINFO*)(info)))
+#define TabCtrl_SetItemExtra(tabs, bytes) ((BOOL)SNDMSG(tabs, TCM_SETITEMEXTRA, (WPARAM)(bytes), 0))
+#define TabCtrl_AdjustRect(tabs, larger, rect) ((int)SNDMSG(tabs, TCM_ADJUSTRECT, (WPARAM)(BOOL)(larger), (LPARAM)(RECT*)(rect)))
+#define TabCtrl_SetItemSize(tabs, width, height) ((DWORD)SNDMSG(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(width, height)))
+#define TabCtrl_GetRowCount(tabs) ((int)SNDMSG(tabs, TCM_GETROWCOUNT, 0, 0))
+#define TabCtrl_GetCurFocus(tabs) ((int)SNDMSG(tabs, TCM_GETCURFOCUS, 0, 0))
+#define TabCtrl_SetCurFocus(tabs, index) SNDMSG(tabs, TCM_SETCURFOCUS, (WPARAM)(index), 0)
 
 extern "C" {
 

@@ -66,6 +66,8 @@
 #define PSM_CHANGED (WM_USER + 104)            // wParam the page that changed
 #define PSM_CANCELTOCLOSE (WM_USER + 107)
 #define PSM_UNCHANGED (WM_USER + 109)          // wParam the page whose changes are undone
+#define PSM_QUERYSIBLINGS (WM_USER + 108)      // handed to each page made so far until one answers nonzero
+#define PSM_APPLY (WM_USER + 110)              // the pages apply as on OK, the sheet stays: TRUE when none refused
 #define PSM_PRESSBUTTON (WM_USER + 113)        // wParam one of PSBTN_*
 #define PSM_GETTABCONTROL (WM_USER + 116)      // answers the tab control
 #define PSM_ISDIALOGMESSAGE (WM_USER + 117)    // lParam an MSG: TRUE when the modeless sheet took it
@@ -131,6 +133,34 @@ typedef struct _PSHNOTIFY {
   NMHDR hdr;
   LPARAM lParam;
 } PSHNOTIFY, *LPPSHNOTIFY;
+
+// The names a Unicode program uses: the device's SDK is Unicode only.
+typedef PROPSHEETPAGEW PROPSHEETPAGE;
+typedef LPPROPSHEETPAGEW LPPROPSHEETPAGE;
+typedef LPCPROPSHEETPAGEW LPCPROPSHEETPAGE;
+typedef PROPSHEETHEADERW PROPSHEETHEADER;
+typedef LPPROPSHEETHEADERW LPPROPSHEETHEADER;
+typedef LPCPROPSHEETHEADERW LPCPROPSHEETHEADER;
+typedef LPFNPSPCALLBACKW LPFNPSPCALLBACK;
+#define PropertySheet PropertySheetW
+#define CreatePropertySheetPage CreatePropertySheetPageW
+
+// The messages to the sheet as macros. Pressing a button and PSM_CANCELTOCLOSE are posted, so a
+// page may ask for them while it handles a notification of the sheet.
+#define PropSheet_SetCurSel(sheet, page, index) SendMessageW(sheet, PSM_SETCURSEL, (WPARAM)(index), (LPARAM)(page))
+#define PropSheet_RemovePage(sheet, index, page) SendMessageW(sheet, PSM_REMOVEPAGE, (WPARAM)(index), (LPARAM)(page))
+#define PropSheet_AddPage(sheet, page) SendMessageW(sheet, PSM_ADDPAGE, 0, (LPARAM)(page))
+#define PropSheet_Changed(sheet, page) SendMessageW(sheet, PSM_CHANGED, (WPARAM)(page), 0)
+#define PropSheet_CancelToClose(sheet) PostMessageW(sheet, PSM_CANCELTOCLOSE, 0, 0)
+#define PropSheet_QuerySiblings(sheet, param1, param2) \
+  SendMessageW(sheet, PSM_QUERYSIBLINGS, (WPARAM)(param1), (LPARAM)(param2))
+#define PropSheet_UnChanged(sheet, page) SendMessageW(sheet, PSM_UNCHANGED, (WPARAM)(page), 0)
+#define PropSheet_Apply(sheet) SendMessageW(sheet, PSM_APPLY, 0, 0)
+#define PropSheet_PressButton(sheet, button) PostMessageW(sheet, PSM_PRESSBUTTON, (WPARAM)(button), 0)
+#define PropSheet_GetTabControl(sheet) ((HWND)SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0))
+#define PropSheet_IsDialogMessage(sheet, msg) ((BOOL)SendMessageW(sheet, PSM_ISDIALOGMESSAGE, 0, (LPARAM)(msg)))
+#define PropSheet_GetCurrentPageHwnd(sheet) ((HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0))
+#define PropSheet_SetTitle(sheet, style, title) SendMessageW(sheet, PSM_SETTITLEW, (WPARAM)(style), (LPARAM)(title))
 
 extern "C" {
 

@@ -72,6 +72,10 @@ INT_PTR PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       g_sizes.emplace_back(static_cast<int>(index), lParam);
       return FALSE;
+    case PSM_QUERYSIBLINGS:  // page 1 answers the sum of the two parameters, the others nothing
+      g_log.push_back(who + " siblings");
+      SetWindowLongPtrW(page, DWLP_MSGRESULT, index == 1 ? static_cast<LRESULT>(wParam) + lParam : 0);
+      return TRUE;
     default:
       return FALSE;
   }
@@ -166,6 +170,45 @@ TEST_F(PropertySheetTest, OpensWithTheCallbacksInOrderAndMakesOnlyTheFirstPage) 
   EXPECT_EQ(caption, u"Set by the callback") << "the sheet keeps the caption the callback set";
   EXPECT_EQ(tabsId, 0x3020);
   EXPECT_FALSE(IsWindow(sheet));
+}
+
+// A subclass installed at PSCB_INITIALIZED that logs how the sheet is shown and activated, and
+// where the focus is when it hears its activation.
+WNDPROC g_startProc = nullptr;
+LRESULT LogStart(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::string visible = IsWindowVisible(window) ? " visible" : " hidden";
+  if (message == WM_SHOWWINDOW) g_log.push_back(std::string("sheet show ") + (wParam ? "TRUE" : "FALSE"));
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) g_log.push_back("sheet activate" + visible);
+  LRESULT result = CallWindowProcW(g_startProc, window, message, wParam, lParam);
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE)
+    g_log.push_back("focus " + std::to_string(GetDlgCtrlID(GetFocus())));
+  return result;
+}
+int LoggingStartCallback(HWND sheet, UINT message, LPARAM lParam) {
+  int answer = SheetCallback(sheet, message, lParam);
+  if (message == PSCB_INITIALIZED)
+    g_startProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LogStart)));
+  return answer;
+}
+
+// The sheet is shown and activated only once the callback has heard PSCB_INITIALIZED and the first
+// page is up, so a subclass installed there hears the first WM_ACTIVATE; the activation gives the
+// page's first tab stop the focus. Modal and modeless sheets start alike.
+TEST_F(PropertySheetTest, TheSheetIsShownAndActivatedAfterItsCallbackAndFirstPage) {
+  const std::vector<std::string> start{"cb GETVERSION (no window)", "cb PRECREATE (no window)", "cb GETTITLE",
+                                       "cb INITIALIZED with tabs", "0 init", "0 SETACTIVE", "sheet show TRUE",
+                                       "sheet activate visible", "focus 1040"};
+  header_.pfnCallback = LoggingStartCallback;
+  EXPECT_EQ(Run({user::Cancel()}), 0);
+  std::vector<std::string> modal(g_log.begin(), g_log.begin() + std::min(g_log.size(), start.size()));
+  EXPECT_EQ(modal, start);
+
+  g_log.clear();
+  header_.dwFlags |= PSH_MODELESS;
+  auto sheet = reinterpret_cast<HWND>(PropertySheetW(&header_));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(g_log, start);
+  DestroyWindow(sheet);
 }
 
 struct Closing {
@@ -494,6 +537,40 @@ void Pump() {
 // A modeless sheet: PropertySheetW answers its window at once; the program's loop passes keys
 // through PSM_ISDIALOGMESSAGE; after OK the sheet stays up with no current page until the program
 // destroys it, which releases its pages.
+// The sheet's macros: PSM_QUERYSIBLINGS goes to the pages made so far in tab order until one
+// answers; PSM_APPLY applies as OK does (the current page may refuse to be left, a page may refuse
+// the changes) and leaves the sheet open.
+TEST_F(PropertySheetTest, TheSheetMacrosQueryThePagesAndApplyWithoutClosing) {
+  LRESULT siblings = -1, applied = -1, refused = -1;
+  int tabsId = 0;
+  HWND current = nullptr;
+  std::vector<std::string> queried, applying;
+  INT_PTR result = Run({user::Run("use the macros", [&] {
+                          HWND sheet = GetActiveWindow();
+                          PropSheet_SetCurSel(sheet, nullptr, 1);
+                          g_log.clear();
+                          siblings = PropSheet_QuerySiblings(sheet, 2, 3);
+                          queried = g_log;
+                          g_log.clear();
+                          applied = PropSheet_Apply(sheet);
+                          g_answers["0 APPLY"] = PSNRET_INVALID_NOCHANGEPAGE;
+                          refused = PropSheet_Apply(sheet);
+                          applying = g_log;
+                          tabsId = GetDlgCtrlID(PropSheet_GetTabControl(sheet));
+                          current = PropSheet_GetCurrentPageHwnd(sheet);
+                        }),
+                        user::Cancel()});
+  EXPECT_TRUE(user::Failures().empty()) << user::Failures()[0].message;
+  EXPECT_EQ(result, 0) << "Apply leaves the sheet open for Cancel";
+  EXPECT_EQ(siblings, 5);
+  EXPECT_EQ(queried, (std::vector<std::string>{"0 siblings", "1 siblings"})) << "page 2 was never made";
+  EXPECT_EQ(applied, TRUE);
+  EXPECT_EQ(refused, FALSE);
+  EXPECT_EQ(applying, (std::vector<std::string>{"1 KILLACTIVE", "0 APPLY", "1 APPLY", "1 KILLACTIVE", "0 APPLY"}));
+  EXPECT_EQ(tabsId, 0x3020);
+  EXPECT_NE(current, nullptr);
+}
+
 TEST_F(PropertySheetTest, AModelessSheetAnswersItsWindowAndLivesUntilDestroyed) {
   for (auto& page : pages_) {
     page.dwFlags |= PSP_USECALLBACK;

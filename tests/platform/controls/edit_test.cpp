@@ -129,6 +129,54 @@ TEST_F(EditTest, AMultilineEditTakesReturnAndTabButInADialogLeavesThemToTheDialo
   EXPECT_TRUE(cancelled);
 }
 
+// Return in an edit of a dialog, as the dialog's message loop passes it through IsDialogMessageW:
+// a single-line edit leaves the key to the dialog, which presses its default button, and never
+// takes a '\r' (neither one the loop hands on nor one sent to it directly); a multiline edit with
+// ES_WANTRETURN takes the key and breaks the line. Checked against desktop Win32 under Wine.
+TEST_F(EditTest, ReturnInAnEditOfADialogPressesTheDefaultButtonUnlessTheEditWantsIt) {
+  struct Case {
+    const char* name;
+    DWORD style;
+    UINT message;
+    WPARAM key;
+    bool throughDialog;  // IsDialogMessageW, else sent to the edit
+    bool pressesOk;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"key down, single line", 0, WM_KEYDOWN, VK_RETURN, true, true, u"ab"},
+      {"character, single line", 0, WM_CHAR, u'\r', true, false, u"ab"},
+      {"character sent, single line", 0, WM_CHAR, u'\r', false, false, u"ab"},
+      {"key down, multiline wanting Return", ES_MULTILINE | ES_WANTRETURN, WM_KEYDOWN, VK_RETURN, true, false,
+       u"ab\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND edit = Edit(c.style, u"ab");
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 2, 2);
+    testing_support::Messages().Clear();
+    MSG msg{edit, c.message, c.key, 1, 0, {0, 0}};
+    if (c.throughDialog)
+      EXPECT_TRUE(IsDialogMessageW(parent, &msg));
+    else
+      SendMessageW(edit, c.message, c.key, 1);
+    MSG posted{};
+    while (PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE))
+      if (!IsDialogMessageW(parent, &posted)) DispatchMessageW(&posted);
+    bool pressed = false;
+    for (const auto& m : testing_support::Messages().Received())
+      pressed = pressed || (m.window == parent && m.message == WM_COMMAND && LOWORD(m.wParam) == IDOK);
+    EXPECT_EQ(pressed, c.pressesOk);
+    EXPECT_EQ(TextOf(edit), c.text);
+    DestroyWindow(edit);
+  }
+  // Outside a dialog a single-line edit takes no line break either.
+  HWND alone = CreateWindowExW(0, u"edit", u"ab", WS_POPUP | WS_VISIBLE, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);
+  Run(alone, {{WM_CHAR, u'\r', 1, 0, u"ab"}, {WM_CHAR, u'\n', 1, 0, u"ab"}});
+  DestroyWindow(alone);
+}
+
 TEST_F(EditTest, UndoReversesTheLastStepAndASecondUndoRedoesIt) {
   Run(Edit(0, u"start"), {
                              {EM_CANUNDO, 0, 0, FALSE},

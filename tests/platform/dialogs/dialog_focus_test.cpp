@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
+#include <vector>
 
 #include "dialog_test_support.h"
 #include "handset/user.h"
@@ -96,6 +98,82 @@ TEST_F(DialogFocusTest, APushButtonReachedThroughNextDlgCtlTakesTheDefaultLook) 
   // An edit leaves the look where it is.
   SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, 20)), TRUE);
   EXPECT_EQ(type(30), BS_DEFPUSHBUTTON);
+}
+
+// How a dialog is left and come back to, and which control has the focus afterwards. The dialog
+// saves the focus when it is deactivated or hidden and gives it back on its next activation, once:
+// a later WM_SETFOCUS on the dialog starts again from its first tab stop (checked under Wine).
+struct Return {
+  const char* name;
+  std::function<void(HWND dialog, HWND other)> leaveAndComeBack;
+  int focused;  // the control id that has the focus afterwards
+};
+
+TEST_F(DialogFocusTest, ADialogLeftAndActivatedAgainGivesTheFocusBackToItsControl) {
+  const std::vector<Item> items{{0x80, IDOK, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 60, 40, 14, u"OK"},
+                                {0x81, 20, kChild | WS_TABSTOP, 5, 5, 60, 12, u"text"},
+                                {0x80, 30, kChild | WS_TABSTOP, 50, 60, 40, 14, u"More"}};
+  auto modalOver = [this](DWORD style) {
+    return [this, style](HWND dialog, HWND) {
+      templates.emplace_back(dialog_test::Template(style, 0, 0, 60, 40, u"Over", {}));
+      handset::user::SetScript({handset::user::Cancel()});
+      DialogBoxIndirectParamW(nullptr, templates.back().Get(), dialog, HookedDialogProc, 0);
+    };
+  };
+  const Return cases[] = {
+      {"another window activated, then the dialog",
+       [](HWND dialog, HWND other) {
+         SetActiveWindow(other);
+         SetActiveWindow(dialog);
+       },
+       30},
+      {"the focus given to another window, then the dialog activated",
+       [](HWND dialog, HWND other) {
+         SetFocus(other);
+         SetActiveWindow(dialog);
+       },
+       30},
+      {"hidden and shown again",
+       [](HWND dialog, HWND) {
+         ShowWindow(dialog, SW_HIDE);
+         ShowWindow(dialog, SW_SHOW);
+       },
+       30},
+      {"a modal dialog over it", modalOver(WS_POPUP | WS_VISIBLE), 30},
+      {"a modal dialog made hidden over it", modalOver(WS_POPUP), 30},
+      {"given back once: SetFocus on the dialog afterwards starts from the first tab stop",
+       [](HWND dialog, HWND other) {
+         SetFocus(other);
+         SetFocus(dialog);
+       },
+       IDOK},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND other = Owner();
+    HWND dialog = Make(WS_POPUP | WS_VISIBLE, items);
+    ASSERT_NE(dialog, nullptr);
+    SetFocus(GetDlgItem(dialog, 30));
+    c.leaveAndComeBack(dialog, other);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), c.focused);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    DestroyWindow(dialog);
+    DestroyWindow(other);
+  }
+}
+
+// An edit given back its focus by activation keeps the selection it had.
+TEST_F(DialogFocusTest, AnEditGivenBackItsFocusKeepsItsSelection) {
+  HWND other = Owner();
+  HWND dialog = Make(WS_POPUP | WS_VISIBLE, {{0x80, IDOK, kChild | WS_TABSTOP, 5, 60, 40, 14, u"OK"},
+                                              {0x81, 20, kChild | WS_TABSTOP, 5, 5, 60, 12, u"text"}});
+  HWND edit = GetDlgItem(dialog, 20);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 1, 2);
+  SetActiveWindow(other);
+  SetActiveWindow(dialog);
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_EQ(SendMessageW(edit, EM_GETSEL, 0, 0), MAKELRESULT(1, 2));
 }
 
 TEST_F(DialogFocusTest, AModalDialogIsVisibleWhenWhatItsFirstTimerPostedArrives) {

@@ -93,6 +93,17 @@ TEST_F(OptionsBehaviourTest, OnASquareScreenTheHeightAgainstTheWidthDecides) {
   }
 }
 
+// The sheet remembers the orientation it was opened in when it is first activated, so turning from
+// portrait or landscape into a square screen is a change of orientation and the shell's
+// repositioning after it leaves the sheet open.
+TEST_F(OptionsBehaviourTest, TurningIntoASquareScreenIsAChangeOfOrientation) {
+  for (auto [width, height] : {std::pair{240, 320}, std::pair{320, 240}}) {
+    SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + " to 240x240");
+    Open(width, height, {user::Rotate(240, 240), Reposition(), user::Ok()});
+    EXPECT_EQ(g_changeNotices, 2) << "closed with OK, not cancelled by the repositioning";
+  }
+}
+
 // The forwarding flow leaves the guard set for the sheet; the first repositioning after it consumes
 // the guard and leaves the sheet open, and from then on the sheet cancels itself again.
 TEST_F(OptionsBehaviourTest, TheGuardOfTheForwardingFlowServesOneRepositioning) {
