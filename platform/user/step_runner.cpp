@@ -10,13 +10,11 @@
 #include "controls/user_input.h"
 #include "dialogs/dialog_query.h"
 #include "handset/clock.h"
-#include "handset/shell.h"
 #include "handset/text.h"
 #include "user/screen_turn.h"
 #include "user/shell_steps.h"
 #include "user/user_script.h"
 #include "user/window_search.h"
-#include "windows/window_manager.h"
 
 namespace handset::user {
 namespace {
@@ -197,12 +195,11 @@ std::string Perform(const Action& action, const ModalFrame& frame) {
     }
     std::string operator()(const actions::Rotate& a) const { return TurnScreen(a); }
     std::string operator()(const actions::InputPanel& a) const {
-      shell::ShowInputPanel(a.shown);
-      for (HWND window : windows::Windows().TopLevel()) SendMessageW(window, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
+      SetInputPanel(a.shown);
       return {};
     }
     std::string operator()(const actions::SwitchAway&) const {
-      windows::Windows().Activate(nullptr);
+      SwitchAway();
       return {};
     }
     std::string operator()(const actions::Run& a) const {
