@@ -5,7 +5,8 @@
 // field and dropped list together, and the window grows to it while the list is down. Without
 // CBS_NOINTEGRALHEIGHT the list shows whole items only. A CBS_DROPDOWN box tells CBN_SELCHANGE
 // before its text changes to the new choice (the handler reads the choice with CB_GETLBTEXT); a
-// CBS_DROPDOWNLIST box shows the choice as its text at once.
+// CBS_DROPDOWNLIST box shows the choice as its text at once. A tap on the field drops the list or
+// closes it; a tap on an entry of the dropped list chooses it when the finger lifts.
 // Windows CE differs from desktop Win32, and the handset follows CE: there are no owner-drawn combo
 // boxes (no CBS_OWNERDRAWFIXED or CBS_OWNERDRAWVARIABLE, no WM_MEASUREITEM) and no CBS_SIMPLE, so
 // every item has one height and CB_SETITEMHEIGHT takes only -1 (the field) and 0 (the items).
@@ -21,7 +22,6 @@
 #include "controls/control_support.h"
 #include "controls/item_list.h"
 #include "controls/standard_classes.h"
-#include "controls/user_input.h"
 #include "core/api_guard.h"
 #include "gdi/outline.h"
 
@@ -166,23 +166,25 @@ void Paint(HWND window, ComboBoxRecord& record, HDC dc, const RECT& client) {
   }
 }
 
+// The entry of the dropped list under a point of the client area, or -1.
+int ListRowAt(HWND window, const ComboBoxRecord& record, LPARAM point) {
+  if (!record.dropped) return -1;
+  int y = static_cast<short>(HIWORD(point));
+  RECT field = FieldRect(window, record);
+  RECT client;
+  GetClientRect(window, &client);
+  int line = ListItemHeight(window, record);
+  if (y < field.bottom || y >= client.bottom || line <= 0) return -1;
+  int row = (y - field.bottom) / line;
+  return record.items.Has(row) ? row : -1;
+}
+
 LRESULT Changed(HWND window, LRESULT result) {
   InvalidateRect(window, nullptr, TRUE);
   return result;
 }
 
 }  // namespace
-
-bool ChooseComboItem(HWND window, int index) {
-  auto record = RecordOf<ComboBoxRecord>(window);
-  if (!record || !record->items.Has(index) || !IsWindowEnabled(window)) return false;
-  SetFocus(window);
-  SendMessageW(window, CB_SHOWDROPDOWN, TRUE, 0);
-  UserChanges(window, *record, index, record->items.Selection() != index);
-  Notify(window, CBN_SELENDOK);
-  SendMessageW(window, CB_SHOWDROPDOWN, FALSE, 0);
-  return true;
-}
 
 static bool GetInfo(HWND window, COMBOBOXINFO& info) {
   auto record = windows::WindowPrivate<ComboBoxRecord>(window);
@@ -301,8 +303,17 @@ LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_LBUTTONDOWN:
       SetFocus(window);
-      Drop(window, *record, !record->dropped);
+      // A press on an entry of the dropped list waits for the release, which chooses it.
+      if (ListRowAt(window, *record, lParam) < 0) Drop(window, *record, !record->dropped);
       return 0;
+    case WM_LBUTTONUP: {
+      int row = ListRowAt(window, *record, lParam);
+      if (row < 0) return 0;
+      UserChanges(window, *record, row, items.Selection() != row);
+      Notify(window, CBN_SELENDOK);
+      Drop(window, *record, false);
+      return 0;
+    }
     case WM_KEYDOWN:
       if ((wParam == VK_DOWN && items.Has(items.Selection() + 1)) || (wParam == VK_UP && items.Selection() > 0))
         UserChanges(window, *record, items.Selection() + (wParam == VK_DOWN ? 1 : -1), true);

@@ -7,6 +7,7 @@
 
 #include "core/api_guard.h"
 #include "loader/loader_state.h"
+#include "loader/string_block.h"
 
 using handset::core::Guarded;
 using handset::loader::Loader;
@@ -89,20 +90,17 @@ int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int capacity) {
     HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(block), RT_STRING);
     if (resource == nullptr) return 0;
     auto* text = static_cast<const WCHAR*>(LockResource(LoadResource(instance, resource)));
-    std::size_t units = SizeofResource(instance, resource) / sizeof(WCHAR);
-    std::size_t at = 0;
-    for (int entry = 0; entry < (LOWORD(id) % kStringsPerBlock); ++entry) {
-      if (at >= units) return 0;
-      at += 1 + text[at];
-    }
-    if (at >= units || text[at] > units - at - 1) return 0;  // a block cut short
-    int length = text[at];
+    if (!text) return 0;
+    auto entry = handset::loader::StringOfBlock(
+        std::span(text, SizeofResource(instance, resource) / sizeof(WCHAR)), LOWORD(id) % kStringsPerBlock);
+    if (!entry) return 0;
+    int length = static_cast<int>(entry->size());
     if (capacity == 0) {
-      *reinterpret_cast<const WCHAR**>(buffer) = text + at + 1;
+      *reinterpret_cast<const WCHAR**>(buffer) = entry->data();
       return length;
     }
     int copied = length < capacity ? length : capacity - 1;
-    std::memcpy(buffer, text + at + 1, copied * sizeof(WCHAR));
+    std::memcpy(buffer, entry->data(), copied * sizeof(WCHAR));
     buffer[copied] = u'\0';
     return copied;
   });

@@ -12,6 +12,7 @@
 
 #include "core/api_guard.h"
 #include "menus/menu_objects.h"
+#include "menus/menu_template.h"
 
 using handset::core::Guarded;
 
@@ -84,26 +85,34 @@ bool ReadLevel(TemplateReader& reader, HMENU menu, int depth) {
 
 }  // namespace
 
+namespace handset::menus {
+
+HMENU MenuFromTemplate(std::span<const std::byte> bytes) {
+  TemplateReader reader(bytes);
+  WORD version = 0;
+  WORD headerSize = 0;
+  if (!reader.Word(version) || !reader.Word(headerSize) || version != 0 || !reader.Skip(headerSize)) {
+    SetLastError(ERROR_BAD_FORMAT);
+    return nullptr;
+  }
+  HMENU menu = CreateMenu();
+  if (!menu) return nullptr;
+  if (!ReadLevel(reader, menu, 0)) {
+    DestroyMenu(menu);
+    SetLastError(ERROR_BAD_FORMAT);
+    return nullptr;
+  }
+  return menu;
+}
+
+}  // namespace handset::menus
+
 extern "C" HMENU LoadMenuW(HINSTANCE instance, LPCWSTR name) {
   return Guarded<HMENU>(nullptr, [&]() -> HMENU {
     HRSRC resource = FindResourceW(instance, name, RT_MENU);
     if (!resource) return nullptr;
     auto* data = static_cast<const std::byte*>(LockResource(LoadResource(instance, resource)));
     if (!data) return nullptr;
-    TemplateReader reader(std::span(data, SizeofResource(instance, resource)));
-    WORD version = 0;
-    WORD headerSize = 0;
-    if (!reader.Word(version) || !reader.Word(headerSize) || version != 0 || !reader.Skip(headerSize)) {
-      SetLastError(ERROR_BAD_FORMAT);
-      return nullptr;
-    }
-    HMENU menu = CreateMenu();
-    if (!menu) return nullptr;
-    if (!ReadLevel(reader, menu, 0)) {
-      DestroyMenu(menu);
-      SetLastError(ERROR_BAD_FORMAT);
-      return nullptr;
-    }
-    return menu;
+    return handset::menus::MenuFromTemplate(std::span(data, SizeofResource(instance, resource)));
   });
 }

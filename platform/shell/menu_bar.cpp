@@ -136,7 +136,7 @@ HWND SoftKeyBarFor(HWND window) {
   return nullptr;
 }
 
-std::string PressSoftKey(HWND bar, int number) {
+std::string SoftKeyPoint(HWND bar, int number, POINT& point) {
   auto keys = SoftKeysOf(bar);
   if (number != 1 && number != 2) return "there is no soft key " + std::to_string(number);
   if (static_cast<std::size_t>(number) > keys.size()) return "soft key " + std::to_string(number) + " shows nothing";
@@ -144,7 +144,14 @@ std::string PressSoftKey(HWND bar, int number) {
   if (!key.enabled) return "soft key " + std::to_string(number) + " is disabled";
   if (key.opensMenu) return "soft key " + std::to_string(number) + " opens a menu, which this handset does not show";
   RECT rect = KeyRect(bar, static_cast<std::size_t>(number - 1));
-  POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  return {};
+}
+
+std::string PressSoftKey(HWND bar, int number) {
+  POINT centre;
+  std::string why = SoftKeyPoint(bar, number, centre);
+  if (!why.empty()) return why;
   SendMessageW(bar, WM_LBUTTONDOWN, 0x0001, MAKELPARAM(centre.x, centre.y));
   SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
   return {};

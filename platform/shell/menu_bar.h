@@ -28,7 +28,11 @@ std::vector<SoftKeyItem> SoftKeysOf(HWND bar);
 // first; null when none.
 HWND SoftKeyBarFor(HWND window);
 
-// Presses key `number` (1 left, 2 right) as a tap on it; empty, or why it could not be pressed.
+// Where a finger presses key `number` (1 left, 2 right): the centre of the key in the bar's client
+// coordinates. Empty, or why the key cannot be pressed (none, showing nothing, disabled, a menu).
+std::string SoftKeyPoint(HWND bar, int number, POINT& point);
+
+// Presses key `number` as a tap on it (the hardware soft keys); empty, or why it could not be pressed.
 std::string PressSoftKey(HWND bar, int number);
 
 }  // namespace handset::shell

@@ -190,10 +190,31 @@ Step RotateStep(Line& line) {
   return Rotate(width, height);
 }
 
+// A screen point written x,y.
+POINT PointOf(Line& line, const std::string& word) {
+  auto comma = word.find(',');
+  if (comma == std::string::npos) line.Error("expected a screen point such as 120,200, found '" + word + "'");
+  return {line.ToNumber(word.substr(0, comma), "an x coordinate"), line.ToNumber(word.substr(comma + 1), "a y coordinate")};
+}
+
+Step TapStep(Line& line) {
+  std::string word = line.Word("a control id or a screen point");
+  if (word.find(',') == std::string::npos) return Tap(line.ToNumber(word, "a control id"));
+  POINT point = PointOf(line, word);
+  return TapAt(point.x, point.y);
+}
+
+Step DragStep(Line& line) {
+  POINT from = PointOf(line, line.Word("the screen point where the drag starts"));
+  POINT to = PointOf(line, line.Word("the screen point where the drag ends"));
+  return Drag(from.x, from.y, to.x, to.y);
+}
+
 Step ParseStep(Line& line) {
   std::string verb = line.Word("a step");
   if (verb == "expect") return ExpectStep(line);
-  if (verb == "tap") return Tap(line.Number("a control id"));
+  if (verb == "tap") return TapStep(line);
+  if (verb == "drag") return DragStep(line);
   if (verb == "check") return Check(line.Number("a control id"));
   if (verb == "uncheck") return Uncheck(line.Number("a control id"));
   if (verb == "select") {

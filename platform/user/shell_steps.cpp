@@ -33,43 +33,48 @@ std::string Listed(HWND list) {
   return names.empty() ? "none" : names;
 }
 
+ShellPoint Refused(std::string why) { return {std::move(why), nullptr, std::nullopt}; }
+
 }  // namespace
 
-std::string PressSoftKey(const actions::SoftKey& key, const dialogs::ModalFrame& frame) {
+ShellPoint SoftKeyPoint(const actions::SoftKey& key, const dialogs::ModalFrame& frame) {
   HWND bar = shell::SoftKeyBarFor(frame.window);
-  if (!bar) return "no soft-key bar is up for " + Describe(frame);
-  return shell::PressSoftKey(bar, key.number);
+  if (!bar) return Refused("no soft-key bar is up for " + Describe(frame));
+  POINT centre;
+  std::string why = shell::SoftKeyPoint(bar, key.number, centre);
+  if (!why.empty()) return Refused(why);
+  return {{}, bar, RECT{centre.x, centre.y, centre.x + 1, centre.y + 1}};
 }
 
-std::string ChangeTab(const actions::ChangeTab& tab, const dialogs::ModalFrame& frame) {
+ShellPoint TabPoint(const actions::ChangeTab& tab, const dialogs::ModalFrame& frame) {
   HWND tabs = FindVisibleOfClass(frame.window, WC_TABCONTROLW);
-  if (!tabs) return "no tabs in " + Describe(frame);
+  if (!tabs) return Refused("no tabs in " + Describe(frame));
   int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
   int index = tab.index;
   if (tab.title) {
     index = -1;
     for (int i = 0; i < count && index < 0; ++i)
       if (TabTitle(tabs, i) == *tab.title) index = i;
-    if (index < 0) return "no tab \"" + Utf8(*tab.title) + "\" in " + Describe(frame);
+    if (index < 0) return Refused("no tab \"" + Utf8(*tab.title) + "\" in " + Describe(frame));
   }
   if (index < 0 || index >= count)
-    return Describe(frame) + " has " + std::to_string(count) + " tabs, not a tab " + std::to_string(index);
-  if (!IsWindowEnabled(tabs)) return "the tabs are disabled";
+    return Refused(Describe(frame) + " has " + std::to_string(count) + " tabs, not a tab " + std::to_string(index));
+  if (!IsWindowEnabled(tabs)) return Refused("the tabs are disabled");
   RECT item;
   SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  TapAt(tabs, Centre(item));
-  return {};
+  return {{}, tabs, item};
 }
 
-std::string PickPicture(const actions::Pick& pick, const dialogs::ModalFrame& frame) {
+ShellPoint PicturePoint(const actions::Pick& pick, const dialogs::ModalFrame& frame) {
   HWND view = FindVisibleOfClass(frame.window, shell::kPictureViewClass);
-  if (!view) return "no picture picker is up (up: " + Describe(frame) + ")";
+  if (!view) return Refused("no picture picker is up (up: " + Describe(frame) + ")");
   if (!pick.name) {
     PostMessageW(frame.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    return {};
+    return {{}, nullptr, std::nullopt};
   }
   auto index = SendMessageW(view, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(pick.name->c_str()));
-  if (index < 0) return "the picker shows no picture \"" + Utf8(*pick.name) + "\" (it shows " + Listed(view) + ")";
+  if (index < 0)
+    return Refused("the picker shows no picture \"" + Utf8(*pick.name) + "\" (it shows " + Listed(view) + ")");
   RECT client, item;
   GetClientRect(view, &client);
   SendMessageW(view, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
@@ -77,8 +82,7 @@ std::string PickPicture(const actions::Pick& pick, const dialogs::ModalFrame& fr
     SendMessageW(view, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
     SendMessageW(view, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   }
-  TapAt(view, Centre(item));
-  return {};
+  return {{}, view, item};
 }
 
 }  // namespace handset::user

@@ -64,6 +64,13 @@ Step Expect(Condition condition) {
 }
 
 Step Tap(int id) { return Make(actions::Tap{id}, "tap " + std::to_string(id)); }
+Step TapAt(int x, int y) {
+  return Make(actions::TapPoint{x, y}, "tap " + std::to_string(x) + "," + std::to_string(y));
+}
+Step Drag(int fromX, int fromY, int toX, int toY) {
+  return Make(actions::Drag{fromX, fromY, toX, toY}, "drag " + std::to_string(fromX) + "," + std::to_string(fromY) + " " +
+                                                         std::to_string(toX) + "," + std::to_string(toY));
+}
 Step Check(int id) { return Make(actions::Tick{id, true}, "check " + std::to_string(id)); }
 Step Uncheck(int id) { return Make(actions::Tick{id, false}, "uncheck " + std::to_string(id)); }
 Step Select(int id, int index) {

@@ -17,6 +17,7 @@ void UserScript::Set(std::vector<Step> steps, std::optional<std::chrono::millise
   steps_.assign(std::make_move_iterator(steps.begin()), std::make_move_iterator(steps.end()));
   waitingSince_.reset();
   waitDeadline_.reset();
+  progress_ = {};
   failures_.clear();
   failed_ = false;
 }
@@ -54,6 +55,22 @@ void UserScript::Pop() {
   if (!steps_.empty()) steps_.pop_front();
   waitingSince_.reset();
   waitDeadline_.reset();
+  progress_ = {};
+}
+
+void UserScript::PushFront(Step step) {
+  std::lock_guard lock(mutex_);
+  steps_.push_front(std::move(step));
+}
+
+UserScript::Progress UserScript::CurrentProgress() const {
+  std::lock_guard lock(mutex_);
+  return progress_;
+}
+
+void UserScript::SetProgress(const Progress& progress) {
+  std::lock_guard lock(mutex_);
+  progress_ = progress;
 }
 
 UserScript::Clock::time_point UserScript::WaitDeadline(std::chrono::milliseconds duration, bool& first) {

@@ -37,6 +37,19 @@ class UserScript {
   };
   Next Peek();
   void Pop();
+  // Puts a step taken out back in front, with the progress it has made.
+  void PushFront(Step step);
+
+  // What the step in front has done so far over the loop's looks: a step acts through input, which
+  // the loop handles after the look, so a step may take several looks (scroll its control into
+  // sight, drop a list and then tap its entry, tap a box and then see it checked).
+  struct Progress {
+    int phase = 0;
+    int scrolls = 0;                  // scroll-bar taps given to bring the control into sight
+    std::optional<int> scrolledFrom;  // the page's scroll position before the last of them
+  };
+  Progress CurrentProgress() const;
+  void SetProgress(const Progress& progress);
   // Recorded once per failure; every modal loop ends afterwards.
   void Fail(const Step* step, const std::string& what);
 
@@ -59,6 +72,7 @@ class UserScript {
   std::deque<Step> steps_;
   std::optional<Clock::time_point> waitingSince_;
   std::optional<Clock::time_point> waitDeadline_;
+  Progress progress_;
   std::optional<RunLimit> runLimit_;
   std::vector<Failure> failures_;
   bool failed_ = false;

@@ -36,17 +36,6 @@ HWND FindVisibleOfClass(HWND root, std::u16string_view className) {
   return nullptr;
 }
 
-void TapAt(HWND window, POINT point) {
-  SendMessageW(window, WM_LBUTTONDOWN, 0x0001, MAKELPARAM(point.x, point.y));
-  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-}
-
 POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
-
-POINT Centre(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  return Centre(client);
-}
 
 }  // namespace handset::user

@@ -1,5 +1,5 @@
-// How the scripted user finds and touches what is on the screen: the windows inside a modal
-// window, a visible control by id or by class, and a tap at a point of a window.
+// How the scripted user finds what is on the screen: the windows inside a modal window, a visible
+// control by id or by class.
 #pragma once
 
 #include <windows.h>
@@ -18,9 +18,6 @@ std::vector<HWND> Descendants(HWND root);
 HWND FindControl(HWND root, int id);
 HWND FindVisibleOfClass(HWND root, std::u16string_view className);
 
-// A tap as a person's finger makes it: button down and up at the point (client coordinates).
-void TapAt(HWND window, POINT point);
-POINT Centre(HWND window);
 POINT Centre(const RECT& rect);
 
 }  // namespace handset::user

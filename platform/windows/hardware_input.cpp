@@ -1,6 +1,7 @@
 #include "windows/hardware_input.h"
 
 #include "core/handset.h"
+#include "windows/scroll_bar_input.h"
 #include "windows/window_manager.h"
 
 namespace handset::windows {
@@ -19,6 +20,7 @@ std::optional<MSG> ResolvePointer(WindowManager& manager, const MSG& raw) {
   HWND target = manager.Capture();
   if (!target) target = manager.WindowAt(screen);
   if (!target || HandedOn(manager, target, raw)) return std::nullopt;
+  if (TakeScrollBarPointer(manager, target, screen, static_cast<RawPointerKind>(raw.wParam))) return std::nullopt;
   auto origin = manager.ClientOriginOnScreen(target);
   if (!origin) return std::nullopt;
   LPARAM client = MAKELPARAM(screen.x - origin->x, screen.y - origin->y);

@@ -32,21 +32,24 @@ std::optional<MessageFilter> WindowManager::MakeFilter(HWND handle, UINT first, 
 std::optional<MSG> WindowManager::Retrieve(MessageQueue& queue, const MessageFilter& filter, bool remove) {
   while (auto sent = queue.TakeSent()) HandleSent(*sent);
 
+  // Posted messages come before a person's input, as on Win32: the characters TranslateMessage
+  // posts for a key are handled before the next key.
+  auto posted = queue.TakePosted(remove, [&](const MSG& m) {
+    // Messages posted to a window that is gone are dropped quietly.
+    if (m.hwnd && !Find(m.hwnd)) return PostedVerdict::Drop;
+    if (IsRawInput(m)) return PostedVerdict::Skip;
+    return filter.Accepts(m) ? PostedVerdict::Take : PostedVerdict::Skip;
+  });
+  if (posted) return posted;
   // A person's input becomes its window message as it is taken out (hardware_input.h); it is
   // taken out of the queue first and resolved after, outside the queue's lock, since resolving
   // may act (a soft key presses its bar's key, which posts to this queue).
   std::optional<MSG> raw;
-  auto posted = queue.TakePosted(remove, [&](const MSG& m) {
-    if (raw) return PostedVerdict::Skip;  // this look ends with the input taken out
-    // Messages posted to a window that is gone are dropped quietly.
-    if (m.hwnd && !Find(m.hwnd)) return PostedVerdict::Drop;
-    if (IsRawInput(m)) {
-      raw = m;
-      return PostedVerdict::Drop;
-    }
-    return filter.Accepts(m) ? PostedVerdict::Take : PostedVerdict::Skip;
+  queue.TakePosted(true, [&](const MSG& m) {
+    if (raw || !IsRawInput(m)) return PostedVerdict::Skip;
+    raw = m;
+    return PostedVerdict::Drop;
   });
-  if (posted) return posted;
   if (raw) {
     auto input = Resolve(*raw);
     if (input && filter.Accepts(*input) && remove) return input;

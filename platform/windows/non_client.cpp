@@ -18,13 +18,9 @@ void Bar(HDC dc, const RECT& track, HWND window, int which) {
   bar.Apply(info);
   FillRect(dc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
   if (!bar.Scrollable()) return;
-  LONG length = vertical ? track.bottom - track.top : track.right - track.left;
-  double span = static_cast<double>(bar.max) - bar.min + 1;
-  LONG thumb = std::max<LONG>(8, static_cast<LONG>(length * (bar.page ? bar.page / span : 0.1)));
-  double travel = std::max(1, bar.MaxPos() - bar.min);
-  LONG start = static_cast<LONG>((length - thumb) * ((bar.pos - bar.min) / travel));
-  RECT r = vertical ? RECT{track.left, track.top + start, track.right, track.top + start + thumb}
-                    : RECT{track.left + start, track.top, track.left + start + thumb, track.bottom};
+  auto thumb = bar.Thumb(vertical ? track.bottom - track.top : track.right - track.left);
+  RECT r = vertical ? RECT{track.left, track.top + thumb.start, track.right, track.top + thumb.start + thumb.length}
+                    : RECT{track.left + thumb.start, track.top, track.left + thumb.start + thumb.length, track.bottom};
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
   gdi::Outline(dc, r, GetSysColor(COLOR_WINDOWFRAME));
 }

@@ -9,6 +9,7 @@
 #include "core/handset.h"
 #include "core/names.h"
 #include "windows/hardware_input.h"
+#include "windows/scroll_bar_input.h"
 #include "windows/window_manager.h"
 
 using handset::core::Guarded;
@@ -67,7 +68,8 @@ std::optional<DWORD> WindowManager::PointerThread(POINT screen) const {
     for (const auto& [thread, input] : input_)
       if (input.capture) return thread;
   }
-  HWND target = WindowAt(screen);
+  HWND target = ScrollBarPressWindow();
+  if (!target) target = WindowAt(screen);
   auto window = target ? Find(target) : nullptr;
   if (!window) return std::nullopt;
   return window->threadId;

@@ -37,4 +37,18 @@ void ScrollBar::Read(SCROLLINFO& info) const {
 
 bool ScrollBar::Scrollable() const { return min < MaxPos(); }
 
+ScrollBar::Span ScrollBar::Thumb(LONG length) const {
+  double span = static_cast<double>(max) - min + 1;
+  LONG thumb = std::min(length, std::max<LONG>(8, static_cast<LONG>(length * (page ? page / span : 0.1))));
+  double travel = std::max(1, MaxPos() - min);
+  return {static_cast<LONG>((length - thumb) * ((pos - min) / travel)), thumb};
+}
+
+int ScrollBar::PositionAt(LONG start, LONG length) const {
+  LONG room = length - Thumb(length).length;
+  if (room <= 0) return min;
+  double share = std::clamp(static_cast<double>(start) / room, 0.0, 1.0);
+  return min + static_cast<int>(share * (MaxPos() - min) + 0.5);
+}
+
 }  // namespace handset::windows

@@ -22,6 +22,15 @@ struct ScrollBar {
   // Whether there is anything to scroll: a window's bar is shown exactly then.
   bool Scrollable() const;
   int MaxPos() const;
+
+  // Where the thumb lies on a track `length` pixels long: the painted bar and a finger on it agree.
+  struct Span {
+    LONG start;
+    LONG length;
+  };
+  Span Thumb(LONG length) const;
+  // The position that a thumb starting `start` pixels along such a track stands for.
+  int PositionAt(LONG start, LONG length) const;
 };
 
 }  // namespace handset::windows

@@ -13,7 +13,10 @@
 //
 // Steps act on the innermost modal window of the thread whose loop is waiting: a control is found
 // by its id among that window's visible descendants (so the controls of a page inside a sheet are
-// found too).
+// found too). They act as a person does, through handset::input at the screen point a finger
+// would touch: a control in the hidden part of a scrolling page is first brought into sight by
+// taps on the page's scroll bar; a control that no scroll brings into sight, that another window
+// covers, or that is disabled fails the step with what is in the way.
 #pragma once
 
 #include <chrono>
@@ -58,6 +61,16 @@ Condition ControlText(int id, std::u16string text, milliseconds within = millise
 namespace actions {
 struct Tap {  // a tap on the control: a button is clicked, another control takes the focus
   int id;
+};
+struct TapPoint {  // a tap exactly at a screen point, whatever lies there
+  int x;
+  int y;
+};
+struct Drag {  // a finger put down at one screen point, moved to another and lifted there
+  int fromX;
+  int fromY;
+  int toX;
+  int toY;
 };
 struct Tick {  // a check box brought to the state by tapping it (nothing when already so)
   int id;
@@ -120,7 +133,7 @@ struct Run {  // runs a check of the test's own; a std::exception it throws fail
 };
 }  // namespace actions
 
-using Action = std::variant<std::monostate, actions::Tap, actions::Tick, actions::Choose, actions::Type, actions::Key,
+using Action = std::variant<std::monostate, actions::Tap, actions::TapPoint, actions::Drag, actions::Tick, actions::Choose, actions::Type, actions::Key,
                             actions::Command, actions::SoftKey, actions::Answer, actions::Close, actions::Scroll,
                             actions::Wait, actions::Advance, actions::Rotate, actions::InputPanel,
                             actions::SwitchAway, actions::ChangeTab, actions::Pick, actions::Run>;
@@ -137,6 +150,8 @@ struct Step {
 
 Step Expect(Condition condition);
 Step Tap(int id);
+Step TapAt(int x, int y);
+Step Drag(int fromX, int fromY, int toX, int toY);
 Step Check(int id);
 Step Uncheck(int id);
 Step Select(int id, int index);
@@ -207,6 +222,8 @@ std::string ModalStack();
 // One step per line; blank lines and lines starting with # are skipped. Numbers are decimal or
 // 0x hex; texts are in double quotes (\" and \\ inside). An `expect` line waits for its condition.
 //   tap 1021                 check 1021 / uncheck 1021
+//   tap 120,200              drag 10,200 10,40  (exactly at screen points; a point off the screen
+//                                                fails the step)
 //   select 1030 2            select 1030 "Text"
 //   type 1040 "text"         key RETURN | ESCAPE | TAB | UP | DOWN | LEFT | RIGHT | SPACE | <1 to 254>
 //   ok / cancel              softkey 1 | 2

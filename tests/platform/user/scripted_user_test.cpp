@@ -84,6 +84,22 @@ TEST_F(ScriptedUserTest, AScenarioThatCannotBeReadNamesTheLineAndWhatIsWrong) {
   EXPECT_EQ(ErrorOf("select 1030\n"), "line 1: missing an entry index");
   EXPECT_EQ(ErrorOf("rotate 320xabc\n"), "line 1: expected a height, found 'abc'");
   EXPECT_EQ(ErrorOf("sip up\n"), "line 1: expected show or hide, found 'up'");
+  EXPECT_EQ(ErrorOf("tap 12,y\n"), "line 1: expected a y coordinate, found 'y'");
+  EXPECT_EQ(ErrorOf("drag 10,200\n"), "line 1: missing the screen point where the drag ends");
+  EXPECT_EQ(ErrorOf("drag 10,200 40\n"), "line 1: expected a screen point such as 120,200, found '40'");
+}
+
+// Screen points are read as written and named as written in messages.
+TEST_F(ScriptedUserTest, TapsAndDragsAtScreenPointsAreRead) {
+  auto steps = user::ParseScenario("tap 120,200\ndrag 10,200 10,-40\n");
+  ASSERT_EQ(steps.size(), 2u);
+  auto tap = std::get<user::actions::TapPoint>(steps[0].action);
+  EXPECT_EQ(tap.x, 120);
+  EXPECT_EQ(tap.y, 200);
+  auto drag = std::get<user::actions::Drag>(steps[1].action);
+  EXPECT_EQ(drag.fromY, 200);
+  EXPECT_EQ(drag.toY, -40);
+  EXPECT_EQ(user::Drag(10, 200, 10, -40).source, "drag 10,200 10,-40");
 }
 
 // A scenario cannot hold the handset for longer than an hour per step, nor go backwards.

@@ -150,3 +150,55 @@ TEST_F(InputTest, WindowFromPointAndChildWindowFromPointFollowWindowsCe) {
 }
 
 }  // namespace
+
+// A finger on a window's own scroll bar is the system's: the window hears only WM_VSCROLL, a
+// press beside the thumb pages towards it, a drag of the thumb tracks it to where it is let go.
+TEST_F(InputTest, AWindowsOwnScrollBarTurnsTapsIntoScrollRequests) {
+  HWND page = Create(u"page", nullptr, WS_POPUP | WS_VISIBLE | WS_VSCROLL);
+  SetWindowPos(page, nullptr, 0, 0, 200, 200, SWP_NOZORDER);
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 20, 0, 0};
+  SetScrollInfo(page, SB_VERT, &info, FALSE);
+  RECT client;
+  GetClientRect(page, &client);
+  int bar = client.right + GetSystemMetrics(SM_CXVSCROLL) / 2;
+  std::vector<std::pair<int, int>> heard;  // request, position
+  int presses = 0;
+  g_answer = [&](HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+    if (message == kMarker) marked_ = true;
+    if (window != page) return false;
+    if (message == WM_VSCROLL) heard.push_back({LOWORD(wParam), static_cast<short>(HIWORD(wParam))});
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) ++presses;
+    return false;
+  };
+  input::Tap(bar, client.bottom - 1);
+  Settle();
+  EXPECT_EQ(heard, (std::vector<std::pair<int, int>>{{SB_PAGEDOWN, 0}, {SB_ENDSCROLL, 0}}));
+
+  // The thumb at the top: dragged from its middle to the end of the track it stands for the last position.
+  heard.clear();
+  input::PointerDown(bar, 10);
+  input::PointerMove(bar, client.bottom / 2);
+  input::PointerUp(bar, client.bottom + 50);
+  Settle();
+  ASSERT_EQ(heard.size(), 3u);
+  EXPECT_EQ(heard[0].first, SB_THUMBTRACK);
+  EXPECT_GT(heard[0].second, 0);
+  EXPECT_EQ(heard[1], std::make_pair(static_cast<int>(SB_THUMBPOSITION), 80)) << "the last position: 99 - 20 + 1";
+  EXPECT_EQ(heard[2].first, SB_ENDSCROLL);
+  EXPECT_EQ(presses, 0) << "the window hears no pointer messages for its scroll bar";
+}
+
+// Characters that TranslateMessage posts for a key come before the next key, as on Win32, where
+// posted messages are taken before input: End, Backspace, Backspace, then typed text.
+TEST_F(InputTest, TranslatedCharactersComeBeforeTheInputQueuedAfterThem) {
+  SetWindowTextW(edit_, u"abc");
+  input::Tap(30, 50);
+  input::Key(VK_END);
+  input::Key(VK_BACK);
+  input::Key(VK_BACK);
+  input::Type(u"z");
+  Settle();
+  WCHAR text[16] = {};
+  GetWindowTextW(edit_, text, 16);
+  EXPECT_EQ(std::u16string(text), u"az");
+}

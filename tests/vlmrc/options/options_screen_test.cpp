@@ -138,6 +138,32 @@ TEST_F(OptionsScreenTest, OkStoresTwiceCancelNeverAndBothReturnOne) {
   }
 }
 
+// A box below the fold of the 240 x 320 preferences page is ticked as a person does it: taps on
+// the page's scroll bar bring it into sight (the page's own scrolling moves it), then a tap on it.
+TEST_F(OptionsScreenTest, ABoxBelowTheFoldIsScrolledIntoSightBeforeItIsTicked) {
+  constexpr int kShowNumberBox = 1021;
+  handset::screen::SetSize(240, 320);
+  Store(Defaults());
+  int before = -1, after = -1;
+  RECT box{}, visible{};
+  auto look = [&](int& position) {
+    return user::Run("look", [&] {
+      HWND page = CurrentPage();
+      position = GetScrollPos(page, SB_VERT);
+      GetWindowRect(GetDlgItem(page, kShowNumberBox), &box);
+      GetClientRect(page, &visible);
+      MapWindowPoints(page, nullptr, reinterpret_cast<POINT*>(&visible), 2);
+    });
+  };
+  Open({user::Expect(user::Dialog(kPreferencesTemplate)), look(before), user::Check(kShowNumberBox), look(after),
+        user::Ok()});
+  EXPECT_EQ(before, 0);
+  EXPECT_GT(after, before) << "the page was scrolled";
+  EXPECT_GE(box.top, visible.top);
+  EXPECT_LE(box.bottom, visible.bottom) << "the box stands inside the page's visible area";
+  EXPECT_EQ(Stored().bShowPhoneNum_Name, 1u);
+}
+
 // The preferences page edits the record: the mirror box is inverted, a picture chosen as muted video
 // without a file falls back to the default picture, a path typed by hand is stored as typed.
 TEST_F(OptionsScreenTest, ThePreferencesPageStoresWhatTheUserChose) {
