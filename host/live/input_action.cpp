@@ -158,6 +158,14 @@ struct Performer {
     handset::input::Key(a.number == 1 ? VK_F1 : VK_F2);
     return Record("softkey " + std::to_string(a.number));
   }
+  std::string operator()(const TitleOkAction&) const {
+    // The title bar's OK sends the window it serves the command its OK button would.
+    HWND active = GetActiveWindow();
+    if (!active || handset::user::ModalStack() == "none")
+      throw RequestError(409, "no dialog is up whose title bar has an OK");
+    PostMessageW(active, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return Record("ok");
+  }
   std::string operator()(const RotateAction& a) const {
     std::string size = std::to_string(a.width) + "x" + std::to_string(a.height);
     if (auto why = handset::user::TurnScreen(a.width, a.height); !why.empty()) throw RequestError(409, why);
@@ -177,8 +185,8 @@ struct Performer {
 
 InputAction ReadInputAction(const Json& request) {
   if (!request.is_object() || request.size() != 1)
-    throw BadRequest("an input is one JSON object with one action: tap, down, move, up, key, type, softkey, rotate, "
-                     "sip or switch");
+    throw BadRequest("an input is one JSON object with one action: tap, down, move, up, key, type, softkey, ok, "
+                     "rotate, sip or switch");
   const std::string name = request.begin().key();
   const Json& value = request.begin().value();
   static const std::map<std::string, PointerAction::Kind> kPointer{{"tap", PointerAction::Kind::Tap},
@@ -204,6 +212,10 @@ InputAction ReadInputAction(const Json& request) {
       throw BadRequest("\"softkey\" is 1 (left) or 2 (right)");
     return SoftKeyAction{value.get<int>()};
   }
+  if (name == "ok") {
+    if (value != true) throw BadRequest("\"ok\" is true");
+    return TitleOkAction{};
+  }
   if (name == "rotate") {
     if (!value.is_string()) throw BadRequest("\"rotate\" takes a screen size WIDTHxHEIGHT, e.g. \"320x240\"");
     try {
@@ -221,7 +233,7 @@ InputAction ReadInputAction(const Json& request) {
     if (value != true) throw BadRequest("\"switch\" is true");
     return SwitchAction{};
   }
-  throw BadRequest("unknown input \"" + name + "\" (tap, down, move, up, key, type, softkey, rotate, sip, switch)");
+  throw BadRequest("unknown input \"" + name + "\" (tap, down, move, up, key, type, softkey, ok, rotate, sip, switch)");
 }
 
 std::string Perform(const InputAction& action, DragState& drag, ScenarioRecorder& recorder) {

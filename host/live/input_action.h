@@ -1,6 +1,7 @@
 // One action of a person at the phone, as POST /input carries it in JSON:
 //   {"tap":[x,y]} {"down":[x,y]} {"move":[x,y]} {"up":[x,y]} {"key":"RETURN"} {"type":"text"}
-//   {"softkey":1} {"rotate":"320x240"} {"sip":true} {"switch":true}
+//   {"softkey":1} {"ok":true} {"rotate":"320x240"} {"sip":true} {"switch":true}
+// "ok" is the OK of the title bar, which Windows Mobile shows for a full-screen dialog.
 // Read on the server's thread (a RequestError names what is wrong), done on the host thread, where
 // it also becomes a line of the recorded scenario.
 #pragma once
@@ -30,6 +31,7 @@ struct TypeAction {
 struct SoftKeyAction {
   int number;
 };
+struct TitleOkAction {};
 struct RotateAction {
   int width;
   int height;
@@ -39,8 +41,8 @@ struct InputPanelAction {
 };
 struct SwitchAction {};
 
-using InputAction = std::variant<PointerAction, KeyAction, TypeAction, SoftKeyAction, RotateAction, InputPanelAction,
-                                 SwitchAction>;
+using InputAction = std::variant<PointerAction, KeyAction, TypeAction, SoftKeyAction, TitleOkAction, RotateAction,
+                                 InputPanelAction, SwitchAction>;
 
 // Throws RequestError (400) naming the field or value that is wrong.
 InputAction ReadInputAction(const Json& request);

@@ -43,7 +43,6 @@ LiveSession::LiveSession(HostContext& context) : context_(Started(context)) {
 LiveSession::~LiveSession() {
   handset::user::EndModalLoops();
   if (idleTimer_) KillTimer(context_.WorkerWindowHandle(), kIdleTimerId);
-  handset::screen::Rotate(angleAtStart_);
 }
 
 void LiveSession::Run() { host_.Run(); }

@@ -24,7 +24,8 @@ class LiveSession {
  public:
   // On the thread that becomes the host thread: opens the handset and installs the live user.
   explicit LiveSession(HostContext& context);
-  // Closes what is still open; the look of the session is put back.
+  // Closes what is still open; the large-button look of the session is put back. A turn of the
+  // screen stays, as on the phone.
   ~LiveSession();
   LiveSession(const LiveSession&) = delete;
   LiveSession& operator=(const LiveSession&) = delete;
@@ -56,9 +57,6 @@ class LiveSession {
   HostThread host_;
   ScenarioRecorder recorder_;
   DragState drag_;  // host thread only
-  // The screen as the session found it, put back on the way out: its angle, then its size.
-  int angleAtStart_ = handset::screen::Angle();
-  ScreenSizeForRun sizeAtStart_{std::nullopt};
   std::optional<DwordValueForRun> largeButtons_;
   std::atomic<bool> optionsOpen_ = false;
   std::optional<int> optionsReturned_;

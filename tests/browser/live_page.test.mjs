@@ -92,7 +92,7 @@ try {
   await clickControl(1053);
   await page.keyboard.type("5550100");
   now = await until("the number typed", (s) => control(s, 1053)?.text === "5550100");
-  await page.click("#softkey1");  // OK: the change goes to the network
+  await page.click("#title-ok");  // the title bar's OK: the change goes to the network
   now = await until("the change stored by the network",
                     (s) => Object.values(s.network.reasons).some((r) => r.active && r.number === "5550100"));
 

@@ -84,6 +84,7 @@ screen.addEventListener("pointerup", (event) => {
 // --- the phone's keys and the keyboard ---------------------------------------------------------
 $("softkey1").onclick = () => input({ softkey: 1 });
 $("softkey2").onclick = () => input({ softkey: 2 });
+$("title-ok").onclick = () => input({ ok: true });
 for (const button of document.querySelectorAll(".dpad button")) button.onclick = () => input({ key: button.dataset.key });
 $("rotate").onclick = () => {
   const size = state ? state.screen : { width: 240, height: 320 };
