@@ -74,15 +74,16 @@ std::string TapLine(POINT point) {
   return "tap " + PointText(point);
 }
 
-// The text of the focused edit once `typed` is in: it replaces the selection, as the edit does.
-std::u16string TextAfterTyping(HWND edit, const std::u16string& typed) {
+// Where typing into `edit` goes: its text and selection, which the typed text replaces, as the
+// edit does.
+ScenarioRecorder::Typing TypingPointOf(HWND edit, std::size_t& selectionEnd) {
   std::u16string text = TextOf(edit);
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  start = std::min<DWORD>(start, static_cast<DWORD>(text.size()));
-  end = std::min<DWORD>(std::max(start, end), static_cast<DWORD>(text.size()));
-  return text.substr(0, start) + typed + text.substr(end);
+  std::size_t first = std::min<std::size_t>(start, text.size());
+  selectionEnd = std::min<std::size_t>(std::max<std::size_t>(first, end), text.size());
+  return {text, first};
 }
 
 // The template of the dialog the active window shows: its own, or that of the first visible
@@ -147,11 +148,21 @@ struct Performer {
     HWND focus = GetFocus();
     bool edit = focus && GetParent(focus) && IsClass(focus, u"edit");
     int id = edit ? GetDlgCtrlID(focus) : 0;
-    std::u16string after = id > 0 ? TextAfterTyping(focus, a.text) : std::u16string();
     handset::input::Type(a.text);
     // Typing where no edit with an id has the focus is nothing a scenario can name.
     if (id <= 0) return {};
-    recorder.Typed(id, handset::Utf8(after));
+    // Characters typed a moment ago may still be queued to the edit: the typing goes on from where
+    // the recorder left it.
+    std::size_t selectionEnd = 0;
+    ScenarioRecorder::Typing at;
+    if (auto going = recorder.TypingInto(id)) {
+      at = *going;
+      selectionEnd = at.caret;
+    } else {
+      at = TypingPointOf(focus, selectionEnd);
+    }
+    std::u16string after = at.text.substr(0, at.caret) + a.text + at.text.substr(selectionEnd);
+    recorder.Typed(id, after, at.caret + a.text.size());
     return "type " + std::to_string(id) + " " + Quoted(handset::Utf8(after));
   }
   std::string operator()(const SoftKeyAction& a) const {

@@ -6,9 +6,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <deque>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 

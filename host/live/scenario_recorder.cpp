@@ -1,5 +1,7 @@
 #include "live/scenario_recorder.h"
 
+#include "handset/text.h"
+
 namespace vlmhost::live {
 namespace {
 
@@ -50,17 +52,22 @@ void ScenarioRecorder::Add(std::string line) {
   typingInto_ = 0;
 }
 
-void ScenarioRecorder::Typed(int id, const std::string& text) {
+void ScenarioRecorder::Typed(int id, std::u16string text, std::size_t caret) {
   std::lock_guard lock(mutex_);
-  std::string line = "type " + std::to_string(id) + " " + Quoted(text);
+  std::string line = "type " + std::to_string(id) + " " + Quoted(handset::Utf8(text));
   if (typingInto_ == id && !lines_.empty())
     lines_.back() = std::move(line);
   else
     lines_.push_back(std::move(line));
   typingInto_ = id;
+  typing_ = {std::move(text), caret};
 }
 
-void ScenarioRecorder::Comment(const std::string& text) { Add("# " + text); }
+std::optional<ScenarioRecorder::Typing> ScenarioRecorder::TypingInto(int id) const {
+  std::lock_guard lock(mutex_);
+  if (id == 0 || typingInto_ != id) return std::nullopt;
+  return typing_;
+}
 
 std::vector<std::string> ScenarioRecorder::Lines() const {
   std::lock_guard lock(mutex_);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,16 @@ class ScenarioRecorder {
   // 0 for none), as the person did (a dialog that opens after a network answer).
   void NoteModalWindows(const std::string& stack, int innermostTemplate);
   void Add(std::string line);
-  // Typing into control `id` that leaves it with `text`: one `type` line per visit to a control,
-  // since the scripted step replaces the whole text.
-  void Typed(int id, const std::string& text);
-  // A note for the reader of the file; the parser skips it.
-  void Comment(const std::string& text);
+  // Typing into control `id` that leaves it with `text` and the caret at `caret`: one `type` line
+  // per visit to a control, since the scripted step replaces the whole text.
+  void Typed(int id, std::u16string text, std::size_t caret);
+  // Where the typing of the last line stands when it went into control `id`: the next characters
+  // go there, even before the control has taken the ones still queued to it.
+  struct Typing {
+    std::u16string text;
+    std::size_t caret = 0;
+  };
+  std::optional<Typing> TypingInto(int id) const;
 
   std::vector<std::string> Lines() const;
   std::string Text() const;
@@ -31,6 +37,7 @@ class ScenarioRecorder {
   std::vector<std::string> lines_;
   std::string seen_ = "none";  // the modal windows at the last action
   int typingInto_ = 0;  // the control the last line typed into, 0 when the last line was no typing
+  Typing typing_;
 };
 
 // A text in the scenario's double quotes, with \" and \\ escaped.
