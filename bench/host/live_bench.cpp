@@ -42,7 +42,12 @@ void TapToNewFrame(benchmark::State& state) {
       tab = 1 - tab;
       int x = left + (right - left) * (2 * tab + 1) / 6;
       auto start = Clock::now();
-      live.Post("/input", {{"tap", {x, y}}});
+      auto tapped = live.Post("/input", {{"tap", {x, y}}});
+      if (!tapped || tapped->status != 200) {
+        state.SkipWithError(("the tap was refused: " + (tapped ? tapped->body : httplib::to_string(tapped.error())))
+                                .c_str());
+        break;
+      }
       auto answer = live.Client().Get("/screen.png?after=" + std::to_string(frame));
       auto end = Clock::now();
       auto next = std::stoull(answer->get_header_value("X-Frame"));
