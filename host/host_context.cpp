@@ -89,12 +89,14 @@ HWND HostContext::WorkerWindowHandle() {
   return worker_->Handle();
 }
 
+std::vector<Notification> HostContext::TakeNotifications() {
+  return worker_ ? worker_->TakeNotifications() : std::vector<Notification>();
+}
+
 void HostContext::Print(Json result) {
   Finish();  // a result is only shown once it is saved
-  if (worker_) {
-    for (const auto& notification : worker_->TakeNotifications())
-      result["notifications"].push_back(NotificationName(notification));
-  }
+  for (const auto& notification : TakeNotifications())
+    result["notifications"].push_back(NotificationName(notification));
   if (json)
     out << result.dump(2) << "\n";
   else

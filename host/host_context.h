@@ -28,6 +28,7 @@ class CommandError : public std::runtime_error {
 std::filesystem::path DefaultDeviceFolder();
 
 class WorkerWindow;
+struct Notification;
 
 class HostContext {
  public:
@@ -55,6 +56,8 @@ class HostContext {
   }
   // The host's worker window, the owner of the screens the host opens.
   HWND WorkerWindowHandle();
+  // What the worker window received since the last call (handling what was posted to it first).
+  std::vector<Notification> TakeNotifications();
   // Prints a command's result: JSON with --json, else readable "name: value" lines. The
   // notifications that the worker window received are part of it.
   void Print(Json result);

@@ -18,9 +18,14 @@ void AddTemplateCommands(CLI::App& app, HostContext& context);
 void AddRegistryCommands(CLI::App& app, HostContext& context);
 void AddNetworkCommands(CLI::App& app, HostContext& context);
 void AddOptionsCommands(CLI::App& app, HostContext& context);
+void AddLiveCommand(CLI::App& app, HostContext& context);
 
 // The VT option settings record as vlmhost prints it.
 Json DescribeVTOptSetting(const VTOptSetting& record);
+
+// The simulated network's forwarding state and how it answers, as vlmhost prints it; a
+// CommandError when what is stored cannot be used.
+Json DescribeNetwork();
 
 // Builds the whole command line; the commands run from CLI11's callbacks after parsing.
 void AddAllCommands(CLI::App& app, HostContext& context);

@@ -26,19 +26,7 @@ auto ReadStored(Read read) {
   }
 }
 
-void PrintNetwork(HostContext& context) {
-  network::State state = ReadStored(network::ReadState);
-  network::Behaviour behaviour = ReadStored(network::ReadBehaviour);
-  Json reasons;
-  for (network::Reason reason : network::kReasons)
-    reasons[std::string(network::ReasonName(reason))] = {{"active", state[reason].active},
-                                                         {"number", NumberText(state[reason].number)}};
-  context.Print({{"reasons", reasons},
-                 {"no-reply seconds", state.noReplySeconds},
-                 {"failure", network::FailureName(behaviour.failure)},
-                 {"error", behaviour.error},
-                 {"latency ms", behaviour.latencyMs}});
-}
+void PrintNetwork(HostContext& context) { context.Print(DescribeNetwork()); }
 
 // Changes the behaviour as `change` says, starting from what is stored.
 template <class Change>
@@ -79,6 +67,20 @@ void SetReason(HostContext& context, const SetOptions& options) {
 }
 
 }  // namespace
+
+Json DescribeNetwork() {
+  network::State state = ReadStored(network::ReadState);
+  network::Behaviour behaviour = ReadStored(network::ReadBehaviour);
+  Json reasons;
+  for (network::Reason reason : network::kReasons)
+    reasons[std::string(network::ReasonName(reason))] = {{"active", state[reason].active},
+                                                         {"number", NumberText(state[reason].number)}};
+  return {{"reasons", reasons},
+          {"no-reply seconds", state.noReplySeconds},
+          {"failure", network::FailureName(behaviour.failure)},
+          {"error", behaviour.error},
+          {"latency ms", behaviour.latencyMs}};
+}
 
 void AddNetworkCommands(CLI::App& app, HostContext& context) {
   auto* group = app.add_subcommand("network", "Show or change the simulated network behind Zarvo3GVT.dll");

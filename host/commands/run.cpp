@@ -18,6 +18,7 @@ void AddAllCommands(CLI::App& app, HostContext& context) {
   AddRegistryCommands(app, context);
   AddNetworkCommands(app, context);
   AddOptionsCommands(app, context);
+  AddLiveCommand(app, context);
 }
 
 namespace {

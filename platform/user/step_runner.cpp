@@ -12,14 +12,12 @@
 #include "dialogs/dialog_query.h"
 #include "handset/clock.h"
 #include "handset/input.h"
-#include "handset/shell.h"
 #include "handset/text.h"
 #include "user/reach.h"
 #include "user/screen_turn.h"
 #include "user/shell_steps.h"
 #include "user/user_script.h"
 #include "user/window_search.h"
-#include "windows/window_manager.h"
 
 namespace handset::user {
 namespace {
@@ -351,12 +349,11 @@ Outcome Perform(const Action& action, const ModalFrame& frame) {
     }
     Outcome operator()(const actions::Rotate& a) const { return Outcome{TurnScreen(a)}; }
     Outcome operator()(const actions::InputPanel& a) const {
-      shell::ShowInputPanel(a.shown);
-      for (HWND window : windows::Windows().TopLevel()) SendMessageW(window, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
+      SetInputPanel(a.shown);
       return Done();
     }
     Outcome operator()(const actions::SwitchAway&) const {
-      windows::Windows().Activate(nullptr);
+      SwitchAway();
       return Done();
     }
     Outcome operator()(const actions::Run& a) const {

@@ -190,6 +190,16 @@ void Install(Participant participant);
 // user is installed again: how a live session closes its screens on the way out.
 void EndModalLoops();
 
+// --- what a person does besides input ---------------------------------------------------------
+// The steps `rotate`, `sip show|hide` and `switch` do these; a live handset calls them for its
+// person. Each is called on the thread of the top-level windows, which hear of it.
+// Turns the screen to this size as `rotate WxH` does; empty when done, else why it cannot.
+std::string TurnScreen(int width, int height);
+// Shows or hides the input panel; the top-level windows hear WM_SETTINGCHANGE with SPI_SETSIPINFO.
+void SetInputPanel(bool shown);
+// Another application comes to the front: the active window hears WA_INACTIVE with no window.
+void SwitchAway();
+
 // --- the script -------------------------------------------------------------------------------
 // Replaces the script, forgets earlier failures, and installs the scripted user: modal loops wait
 // for the script's steps again.

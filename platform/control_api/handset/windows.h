@@ -23,6 +23,10 @@ struct WindowInfo {
 // The top-level windows of every thread, topmost first, each with its descendants.
 std::vector<WindowInfo> TopLevelWindows();
 
+// The dialog template a window was made from (a dialog box, a property sheet's page); 0 for any
+// other window. On the window's thread, which may destroy the window meanwhile otherwise.
+int DialogTemplate(HWND window);
+
 // How many states the window procedures keep for windows (a control's items, a dialog's font and
 // result) that are not yet released: what a test watches to see them go with their windows.
 std::size_t LivePrivateStates();
