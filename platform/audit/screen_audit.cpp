@@ -24,6 +24,15 @@ RECT ClientOnScreen(HWND window) {
   return client;
 }
 
+// A top-level window takes input while it and the window it serves are enabled: the soft-key bar
+// of a window that waits for a modal window over it answers no tap.
+bool EnabledWithOwner(const windows::WindowInfo& window) {
+  if (!window.enabled) return false;
+  for (HWND owner = GetWindow(window.handle, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER))
+    if (!IsWindowEnabled(owner)) return false;
+  return true;
+}
+
 class Audit {
  public:
   explicit Audit(std::vector<Finding>& findings) : findings_(findings) {}
@@ -62,7 +71,8 @@ std::vector<Finding> CheckScreen() {
   Audit audit(findings);
   for (const auto& window : topLevel) {
     if (!window.visible) continue;
-    AuditedWindow audited{&window, nullptr, screen, {}, window.enabled, window.enabled && IsInputClass(window)};
+    bool enabled = EnabledWithOwner(window);
+    AuditedWindow audited{&window, nullptr, screen, {}, enabled, enabled && IsInputClass(window)};
     Intersect(screen, window.rect, audited.shown);
     audit.Visit(audited, above);
     above.push_back(&window);
