@@ -1,5 +1,6 @@
 #include "commands/screen_gallery.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -143,7 +144,7 @@ Json Summary(const Json& pictures, std::size_t& total) {
 }  // namespace
 
 ScreenRow& Gallery::Row(RowOrder order, const std::string& title, const std::string& look, const std::string& state) {
-  auto [found, made] = rows_.try_emplace({language_, order});
+  auto [found, made] = rows_.try_emplace({languageOrder_, order});
   if (made) found->second = ScreenRow{title, look, state, language_, {}};
   return found->second;
 }
@@ -169,6 +170,8 @@ user::Step Gallery::CaptureStep(std::string file, ScreenRow& row) {
 void Gallery::SetLanguage(LANGID language) {
   handset::SetUILanguage(language);
   language_ = HexLanguage(language);
+  auto listed = std::find(std::begin(kGalleryLanguages), std::end(kGalleryLanguages), language);
+  languageOrder_ = static_cast<int>(listed - std::begin(kGalleryLanguages));
 }
 
 std::vector<ScreenRow> Gallery::Rows() const {

@@ -47,8 +47,9 @@ class Gallery {
   std::filesystem::path folder_;
   bool audit_;
   std::string language_ = "0409";
+  int languageOrder_ = 0;  // the rows of each language in the order of kGalleryLanguages
   std::vector<std::string> pictures_;
-  std::map<std::tuple<std::string, RowOrder>, ScreenRow> rows_;
+  std::map<std::tuple<int, RowOrder>, ScreenRow> rows_;
 };
 
 // The screens behind the forwarding page in the screen size at `sizeIndex`, each reached against
