@@ -38,8 +38,6 @@ class Gallery {
   void SetLanguage(LANGID language);
   const std::string& Language() const { return language_; }
 
-  bool Audits() const { return audit_; }
-  const std::filesystem::path& Folder() const { return folder_; }
   std::vector<std::string> Pictures() const { return pictures_; }
   std::vector<ScreenRow> Rows() const;
 
