@@ -127,15 +127,13 @@ const ForwardingScreen kScreens[] = {
 
 }  // namespace
 
-void SaveForwardingScreens(HostContext& context, const std::filesystem::path& folder, int sizeIndex,
-                           std::vector<ScreenRow>& rows, ScreensIndex& index) {
+void SaveForwardingScreens(HostContext& context, Gallery& gallery, int sizeIndex) {
   DeviceForRun restore;
-  if (rows.empty())
-    for (const ForwardingScreen& screen : kScreens) rows.push_back(ScreenRow{screen.title, "normal", {}});
   const auto& size = kScreenSizes[sizeIndex];
   std::string sizeName = std::to_string(size.width) + "x" + std::to_string(size.height);
   for (std::size_t i = 0; i < std::size(kScreens); ++i) {
     const ForwardingScreen& screen = kScreens[i];
+    ScreenRow& row = gallery.Row({1, static_cast<int>(i), 0, 0}, screen.title, "normal", "opened");
     for (network::Reason reason : network::kReasons)
       network::WriteReason(reason, {screen.allCalls && reason == network::Reason::AllCalls,
                                     reason == network::Reason::AllCalls ? u"5550122" : u""});
@@ -143,13 +141,14 @@ void SaveForwardingScreens(HostContext& context, const std::filesystem::path& fo
     std::vector<user::Step> steps{ShowOptionsPage(kForwardingPage, /*ifPresent=*/false),
                                   user::Expect(user::Dialog(kForwardingPageTemplate)), user::Tap(kForwardingCommand)};
     steps = Join(std::move(steps), screen.before());
-    steps.push_back(CaptureScreen(folder, std::string(screen.file) + "-" + sizeName + ".png", rows[i], sizeIndex, index));
+    steps.push_back(gallery.CaptureStep(std::string(screen.file) + "-" + sizeName + "-" + gallery.Language() + ".png", row));
     steps = Join(std::move(steps), screen.after());
     steps.push_back(user::Expect(user::Dialog(kForwardingPageTemplate, 5s)));
     steps.push_back(user::Cancel());
     OptionsRunResult run = RunOptionsScreen(context, OptionsLook{size, false, /*forwarding=*/true}, std::move(steps));
     if (!run.failures.empty())
-      throw CommandError("screens: " + std::string(screen.file) + " " + sizeName + ": " + run.failures);
+      throw CommandError("screens: " + std::string(screen.file) + " " + sizeName + " " + gallery.Language() + ": " +
+                         run.failures);
   }
 }
 

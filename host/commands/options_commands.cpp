@@ -88,17 +88,30 @@ void AddOptionsCommands(CLI::App& app, HostContext& context) {
     if (!run.failures.empty()) throw CommandError("options: " + run.failures);
   });
 
-  auto out = std::make_shared<std::filesystem::path>();
+  struct ScreensRequest {
+    std::filesystem::path out;
+    bool audit = false;
+  };
+  auto screensRequest = std::make_shared<ScreensRequest>();
   auto* screens = app.add_subcommand(
-      "screens", "Save every page of the options screen in every screen size, both orientations and both looks as "
-                 "PNG files, with an index.html that shows them side by side");
-  screens->add_option("--out", *out, "folder for the pictures and index.html")->required();
-  screens->callback([&context, out] {
-    ScreensIndex index = SaveEveryScreen(context, *out);
+      "screens", "Save every page of the options screen in every screen size, both orientations, both looks and "
+                 "both languages, as opened, turned and back and with the input panel up, and the forwarding "
+                 "screens, as PNG files with an index.html that shows them side by side");
+  screens->add_option("--out", screensRequest->out, "folder for the pictures and index.html")->required();
+  screens->add_flag("--audit", screensRequest->audit,
+                    "check every picture for what a person would see wrong (controls off the screen or cut off, "
+                    "text that does not fit, overlaps, input under another window): audit.json, the findings "
+                    "marked in index.html, a summary, and a failed command while any finding remains");
+  screens->callback([&context, screensRequest] {
+    ScreensResult saved = SaveEveryScreen(context, screensRequest->out, screensRequest->audit);
     Json result = Json::object();
-    result["index"] = (*out / "index.html").string();
-    result["pictures"] = index.pictures;
+    result["index"] = (screensRequest->out / "index.html").string();
+    result["pictures"] = saved.pictures;
+    if (screensRequest->audit) result["audit"] = saved.summary;
     context.Print(std::move(result));
+    if (saved.findings > 0)
+      throw CommandError("screens: the audit found " + std::to_string(saved.findings) + " thing(s) wrong; see " +
+                         (screensRequest->out / "audit.json").string());
   });
 }
 

@@ -10,6 +10,7 @@
 
 #include "controls/control_support.h"
 #include "controls/standard_classes.h"
+#include "controls/text_areas.h"
 #include "gdi/outline.h"
 
 namespace handset::controls {
@@ -107,9 +108,32 @@ void PaintCheckMark(HDC dc, const RECT& box, UINT check, COLORREF color) {
   }
 }
 
+// The square of a check box or radio button: at the left of the client area, or at its right with
+// BS_LEFTTEXT, centred in its height.
+RECT CheckSquare(HWND window, const RECT& client) {
+  int size = GetSystemMetrics(SM_CXSMICON) * 13 / 16;
+  LONG top = client.top + ((client.bottom - client.top) - size) / 2;
+  bool leftText = (GetWindowLongW(window, GWL_STYLE) & BS_LEFTTEXT) != 0;
+  return leftText ? RECT{client.right - size, top, client.right, top + size}
+                  : RECT{client.left, top, client.left + size, top + size};
+}
+
+TextArea TextAreaIn(HWND window, const RECT& client, HFONT font) {
+  UINT type = TypeOf(window);
+  if (IsPushButton(type) || type == BS_OWNERDRAW) return TextArea{client, DT_CENTER | DT_VCENTER | DT_SINGLELINE};
+  if (type == BS_GROUPBOX) {
+    int line = LineHeight(window, font);
+    return TextArea{{client.left + 6, client.top, client.right - 6, client.top + line}, DT_LEFT | DT_TOP | DT_SINGLELINE};
+  }
+  RECT box = CheckSquare(window, client);
+  bool leftText = (GetWindowLongW(window, GWL_STYLE) & BS_LEFTTEXT) != 0;
+  RECT text = leftText ? RECT{client.left, client.top, box.left - 4, client.bottom}
+                       : RECT{box.right + 4, client.top, client.right, client.bottom};
+  return TextArea{text, DT_LEFT | DT_VCENTER | DT_SINGLELINE};
+}
+
 void Paint(HWND window, ButtonRecord& record, HDC dc, const RECT& client) {
   UINT type = TypeOf(window);
-  DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
   bool enabled = IsWindowEnabled(window) != FALSE;
   FontScope font(dc, record.font);
   auto text = TextOf(window);
@@ -130,28 +154,20 @@ void Paint(HWND window, ButtonRecord& record, HDC dc, const RECT& client) {
       RECT inner{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
       gdi::Outline(dc, inner, GetSysColor(COLOR_WINDOWFRAME));
     }
-    RECT textRect = client;
-    DrawTextW(dc, text.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   } else if (type == BS_GROUPBOX) {
     int line = LineHeight(window, record.font);
     RECT frame{client.left, client.top + line / 2, client.right, client.bottom};
     gdi::Outline(dc, frame, GetSysColor(COLOR_WINDOWFRAME));
-    RECT textRect{client.left + 6, client.top, client.right - 6, client.top + line};
-    DrawTextW(dc, text.c_str(), -1, &textRect, DT_LEFT | DT_TOP | DT_SINGLELINE);
   } else {
-    int size = GetSystemMetrics(SM_CXSMICON) * 13 / 16;
-    LONG top = client.top + ((client.bottom - client.top) - size) / 2;
-    bool leftText = (style & BS_LEFTTEXT) != 0;
-    RECT box = leftText ? RECT{client.right - size, top, client.right, top + size} : RECT{client.left, top, client.left + size, top + size};
+    RECT box = CheckSquare(window, client);
     HBRUSH boxBrush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
     FillRect(dc, &box, boxBrush);
     DeleteObject(boxBrush);
     gdi::Outline(dc, box, GetSysColor(COLOR_WINDOWFRAME));
     PaintCheckMark(dc, box, record.check, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    RECT textRect = leftText ? RECT{client.left, client.top, box.left - 4, client.bottom}
-                             : RECT{box.right + 4, client.top, client.right, client.bottom};
-    DrawTextW(dc, text.c_str(), -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
+  TextArea area = TextAreaIn(window, client, record.font);
+  DrawTextW(dc, text.c_str(), -1, &area.rect, area.format);
   if (record.focused && !IsPushButton(type)) {
     RECT focus{client.left, client.top, client.right, client.bottom};
     gdi::Outline(dc, focus, GetSysColor(COLOR_HIGHLIGHT));
@@ -159,6 +175,13 @@ void Paint(HWND window, ButtonRecord& record, HDC dc, const RECT& client) {
 }
 
 }  // namespace
+
+TextArea ButtonTextArea(HWND control) {
+  auto record = windows::WindowPrivate<ButtonRecord>(control);
+  RECT client{};
+  GetClientRect(control, &client);
+  return TextAreaIn(control, client, record ? record->font : nullptr);
+}
 
 LRESULT ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = RecordOf<ButtonRecord>(window);

@@ -6,6 +6,7 @@
 
 #include "controls/control_support.h"
 #include "controls/standard_classes.h"
+#include "controls/text_areas.h"
 
 namespace handset::controls {
 namespace {
@@ -115,6 +116,14 @@ bool KindMatches(HWND window, WPARAM imageType) {
 }
 
 }  // namespace
+
+std::optional<TextArea> StaticTextArea(HWND control) {
+  DWORD style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+  if ((style & SS_TYPEMASK) == SS_ICON || (style & SS_TYPEMASK) == SS_BITMAP) return std::nullopt;
+  RECT client{};
+  GetClientRect(control, &client);
+  return TextArea{client, TextFormat(style)};
+}
 
 LRESULT StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto record = RecordOf<StaticRecord>(window);

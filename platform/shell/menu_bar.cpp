@@ -41,19 +41,12 @@ std::vector<SoftKeyItem> ReadKeys(HMENU menu) {
   return keys;
 }
 
-RECT KeyRect(HWND bar, std::size_t index) {
-  RECT client;
-  GetClientRect(bar, &client);
-  LONG half = client.right / 2;
-  return index == 0 ? RECT{0, 0, half, client.bottom} : RECT{half, 0, client.right, client.bottom};
-}
-
 void Paint(HWND bar, MenuBarRecord& record, HDC dc, const RECT& client) {
   FillRect(dc, &client, GetSysColorBrush(COLOR_ACTIVECAPTION));
   controls::FontScope font(dc, record.font);
   SetBkMode(dc, TRANSPARENT);
   for (std::size_t i = 0; i < record.keys.size(); ++i) {
-    RECT key = KeyRect(bar, i);
+    RECT key = SoftKeyRect(bar, i);
     SetTextColor(dc, GetSysColor(record.keys[i].enabled ? COLOR_CAPTIONTEXT : COLOR_GRAYTEXT));
     DrawTextW(dc, record.keys[i].label.c_str(), -1, &key, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
@@ -96,6 +89,13 @@ bool RegisterBarClass() {
 }
 
 }  // namespace
+
+RECT SoftKeyRect(HWND bar, std::size_t index) {
+  RECT client;
+  GetClientRect(bar, &client);
+  LONG half = client.right / 2;
+  return index == 0 ? RECT{0, 0, half, client.bottom} : RECT{half, 0, client.right, client.bottom};
+}
 
 HWND CreateSoftKeyBar(HWND parent, HMENU menu) {
   if (!RegisterBarClass()) return nullptr;
@@ -143,7 +143,7 @@ std::string SoftKeyPoint(HWND bar, int number, POINT& point) {
   const auto& key = keys[static_cast<std::size_t>(number - 1)];
   if (!key.enabled) return "soft key " + std::to_string(number) + " is disabled";
   if (key.opensMenu) return "soft key " + std::to_string(number) + " opens a menu, which this handset does not show";
-  RECT rect = KeyRect(bar, static_cast<std::size_t>(number - 1));
+  RECT rect = SoftKeyRect(bar, static_cast<std::size_t>(number - 1));
   point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   return {};
 }

@@ -24,6 +24,10 @@ HWND CreateSoftKeyBar(HWND parent, HMENU menu);
 
 std::vector<SoftKeyItem> SoftKeysOf(HWND bar);
 
+// Where key `index` (0 left, 1 right) is drawn, in the bar's client coordinates: each key has half
+// the bar, its label centred on one line.
+RECT SoftKeyRect(HWND bar, std::size_t index);
+
 // The visible bar serving `window` or a window inside it (any window for null), the latest made
 // first; null when none.
 HWND SoftKeyBarFor(HWND window);

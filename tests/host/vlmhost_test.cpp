@@ -487,15 +487,43 @@ TEST_F(VlmhostTest, LanguageSetsTheScreensLanguageAndRefusesWhatIsNoLanguage) {
   EXPECT_NE(Run({"options", "--script", script.string()}).exitCode, 0) << "no such tab in English";
 }
 
-// `screens` writes a picture for every page, size and look and for every forwarding screen and size,
-// and an index that shows each of them; the simulated network and the stored numbers are left as
-// they were.
-TEST_F(VlmhostTest, ScreensWritesEveryPictureAndAnIndexOfThem) {
+// What the screen audit may still find on the gallery, each with the reason it stays: a finding
+// matches by its picture's screen, look and size (null for any).
+struct AllowedFinding {
+  const char* screen;
+  const char* look;
+  const char* size;
+  const char* reason;
+};
+const AllowedFinding kAllowedFindings[] = {
+    {"About", "large-buttons", nullptr,
+     "the large look puts the about lines at the fixed pixel places of its table, made for the 480- and "
+     "800-pixel-wide screens: elsewhere they run off the page, and even there the lines overlap and the title "
+     "runs under the page's edge; the table needs places per screen size, a change of its own"},
+    {nullptr, nullptr, "240x240",
+     "a square screen takes the landscape layouts (OptionsBehaviourTest.OnASquareScreenTheHeightAgainstTheWidthDecides), "
+     "which are made for a 320-pixel-wide page: their right part lies beyond the 240-pixel page"},
+};
+
+bool Allowed(const nlohmann::json& picture) {
+  auto matches = [&](const char* wanted, const char* field) { return !wanted || picture[field] == wanted; };
+  for (const AllowedFinding& allowed : kAllowedFindings)
+    if (matches(allowed.screen, "screen") && matches(allowed.look, "look") && matches(allowed.size, "size"))
+      return true;
+  return false;
+}
+
+// `screens --audit` writes a picture for every page, size, look, state and language and for every
+// forwarding screen, size and language, an index that shows each of them and the audit of each;
+// the audit finds nothing but what the list above allows. The simulated network and the stored
+// numbers are left as they were.
+TEST_F(VlmhostTest, ScreensWritesEveryPictureAnIndexAndAnAuditThatFindsNothingUnlisted) {
   std::filesystem::path out = device_ / "screens";
   RunJson({"network", "set", "busy", "on", "5550100"});
   RunJson({"network", "latency", "700"});
   auto network = RunJson({"network", "show"});
-  auto result = RunJson({"screens", "--out", out.string()});
+  Result run = Run({"--json", "screens", "--audit", "--out", out.string()});
+  auto result = nlohmann::json::parse(run.out);
   EXPECT_EQ(RunJson({"network", "show"}), network);
   RunJson({"registry", "export", (device_ / "after.reg").string()});
   std::ifstream exported(device_ / "after.reg");
@@ -503,13 +531,26 @@ TEST_F(VlmhostTest, ScreensWritesEveryPictureAndAnIndexOfThem) {
   EXPECT_EQ(registry.find("stbusy"), std::string::npos) << "the numbers the screens entered are not kept";
   std::ifstream in(out / "index.html");
   std::string index((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(result["pictures"].size(), 3u * 7u * 2u + 7u * 7u)
-      << "three pages, seven sizes, two looks; seven forwarding screens, seven sizes";
+  EXPECT_EQ(result["pictures"].size(), 2u * (3u * 7u * 2u * 4u + 7u * 7u))
+      << "two languages; three pages, seven sizes, two looks, four states; seven forwarding screens, seven sizes";
   for (const auto& picture : result["pictures"]) {
     std::string file = picture.get<std::string>();
     EXPECT_GT(std::filesystem::file_size(out / file), 0u) << file;
     EXPECT_NE(index.find("src=\"" + file + "\""), std::string::npos) << file;
   }
+
+  std::ifstream auditFile(out / "audit.json");
+  auto audit = nlohmann::json::parse(auditFile);
+  ASSERT_EQ(audit.size(), result["pictures"].size());
+  std::size_t findings = 0;
+  for (const auto& picture : audit)
+    for (const auto& finding : picture["findings"]) {
+      ++findings;
+      std::string file = picture["file"];
+      EXPECT_TRUE(Allowed(picture)) << file << ": " << finding["kind"] << ": " << finding["detail"];
+    }
+  EXPECT_EQ(result["audit"]["findings"], findings);
+  EXPECT_EQ(run.exitCode, findings == 0 ? 0 : 1) << run.err;
 }
 
 }  // namespace
