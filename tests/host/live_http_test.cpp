@@ -6,6 +6,7 @@
 #include <arpa/inet.h>
 
 #include <future>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,14 @@ TEST_F(LiveHttpTest, ATapOnTheScreenReachesTheSheetAndIsRecordedInTheScenarioWor
 
 TEST_F(LiveHttpTest, AScreenRequestWithAfterWaitsForANewerFrameAndWakesWhenOneComes) {
   live_->OpenOptions();
+  // The sheet's last paints of its opening may still come: wait until the screen stays still.
   std::uint64_t now = Frame();
+  for (int look = 0; look < 20; ++look) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::uint64_t later = Frame();
+    if (later == now) break;
+    now = later;
+  }
   auto waiting = std::async(std::launch::async, [&] {
     httplib::Client client("127.0.0.1", live_->Port());
     client.set_read_timeout(std::chrono::seconds(15));
