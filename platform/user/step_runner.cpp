@@ -138,12 +138,16 @@ HWND Reachable(int id, const ModalFrame& frame, std::string& error) {
   return error.empty() ? control : nullptr;
 }
 
-// Taps the control (or a part of it) once it is in sight.
-Outcome TapControl(HWND control, int id, std::optional<RECT> part = std::nullopt) {
+// Taps the window (or a part of it) once it is in sight.
+Outcome TapInSight(HWND window, const std::string& name, std::optional<RECT> part) {
   POINT screen;
-  Outcome touch = Touch(control, ControlName(id), part, screen);
+  Outcome touch = Touch(window, name, part, screen);
   if (touch.error.empty() && !touch.again) input::Tap(screen.x, screen.y);
   return touch;
+}
+
+Outcome TapControl(HWND control, int id, std::optional<RECT> part = std::nullopt) {
+  return TapInSight(control, ControlName(id), part);
 }
 
 Outcome Tap(const actions::Tap& a, const ModalFrame& frame) {
@@ -274,10 +278,7 @@ Outcome Answer(const actions::Answer& a, const ModalFrame& frame) {
   if (!frame.answer) return Failed("the modal window is " + Describe(frame) + ", not a message box");
   HWND button = FindControl(frame.window, a.result);
   if (!button) return Failed(Describe(frame) + " has no button for answer " + std::to_string(a.result));
-  POINT screen;
-  Outcome touch = Touch(button, "the button for answer " + std::to_string(a.result), std::nullopt, screen);
-  if (touch.error.empty() && !touch.again) input::Tap(screen.x, screen.y);
-  return touch;
+  return TapInSight(button, "the button for answer " + std::to_string(a.result), std::nullopt);
 }
 
 Outcome ScrollBy(const actions::Scroll& a, const ModalFrame& frame) {
@@ -300,10 +301,7 @@ Outcome ScrollBy(const actions::Scroll& a, const ModalFrame& frame) {
 Outcome TapShellPoint(const std::string& why, HWND window, const std::string& name, std::optional<RECT> part) {
   if (!why.empty()) return Failed(why);
   if (!window) return Done();  // the step was done without a tap
-  POINT screen;
-  Outcome touch = Touch(window, name, part, screen);
-  if (touch.error.empty() && !touch.again) input::Tap(screen.x, screen.y);
-  return touch;
+  return TapInSight(window, name, part);
 }
 
 Outcome Perform(const Action& action, const ModalFrame& frame) {
