@@ -1,5 +1,7 @@
 #include "live/handset_state.h"
 
+#include <windows.h>
+
 #include "handset/debug.h"
 #include "handset/devices.h"
 #include "handset/modules.h"
@@ -34,6 +36,13 @@ Json DescribeLed() {
   return {{"lit", lit}, {"commands", commands.size()}, {"open handles", devices::OpenLedHandles()}};
 }
 
+// The control id of the window with the focus (read on the host thread, whose focus it is); 0 for
+// none or a window without an id.
+int FocusedId() {
+  HWND focus = GetFocus();
+  return focus ? GetDlgCtrlID(focus) : 0;
+}
+
 Json DescribeBattery() {
   SYSTEM_POWER_STATUS_EX status = devices::PowerStatus();
   return {{"percent", status.BatteryLifePercent},
@@ -60,6 +69,7 @@ Json DescribeHandset(std::size_t debugSince) {
                       {"dpi", handset::screen::Dpi()}}},
           {"modal", handset::user::ModalStack()},
           {"windows", windows},
+          {"focus", FocusedId()},
           {"soft keys", softKeys},
           {"input panel", handset::shell::InputPanelShown()},
           {"language", language},

@@ -104,11 +104,27 @@ class LiveHandset {
     return nullptr;
   }
 
-  // Opens the options screen and waits for it.
+  // The number of the frame on the screen now.
+  std::uint64_t Frame() {
+    auto response = client_->Get("/screen.png");
+    if (!response || response->status != 200) throw std::runtime_error("no /screen.png");
+    return std::stoull(response->get_header_value("X-Frame"));
+  }
+
+  // Opens the options screen and waits for it, and for its last paints of the opening, which may
+  // still come after its windows are up: until the screen stays still for a while.
   void OpenOptions() {
     Post("/host", {{"call", "CreateVTOpt"}});
     if (!WaitFor([](const nlohmann::json& s) { return Window(s, 0x3020) != nullptr; }))
       throw std::runtime_error("the options screen did not open");
+    std::uint64_t frame = Frame();
+    for (int look = 0; look < 20; ++look) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      std::uint64_t later = Frame();
+      if (later == frame) return;
+      frame = later;
+    }
+    throw std::runtime_error("the options screen keeps changing after it opened");
   }
   // Taps the middle of tab `index` of the sheet's `count` tabs.
   void TapTab(int index, int count) {
