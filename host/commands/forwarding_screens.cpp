@@ -8,7 +8,7 @@
 
 #include "commands/commands.h"
 #include "commands/options_run.h"
-#include "commands/screen_gallery.h"
+#include "commands/forwarding_screens.h"
 #include "handset/registry.h"
 #include "zarvo3gvt/network.h"
 
@@ -130,7 +130,7 @@ const ForwardingScreen kScreens[] = {
 void SaveForwardingScreens(HostContext& context, Gallery& gallery, int sizeIndex) {
   DeviceForRun restore;
   const auto& size = kScreenSizes[sizeIndex];
-  std::string sizeName = std::to_string(size.width) + "x" + std::to_string(size.height);
+  std::string sizeName = SizeName(size);
   for (std::size_t i = 0; i < std::size(kScreens); ++i) {
     const ForwardingScreen& screen = kScreens[i];
     ScreenRow& row = gallery.Row({1, static_cast<int>(i), 0, 0}, screen.title, "normal", "opened");
