@@ -7,6 +7,7 @@
 
 #include "commands/commands.h"
 #include "commands/text_fields.h"
+#include "commands/stored_network.h"
 #include "zarvo3gvt/network.h"
 
 namespace vlmhost {
@@ -15,16 +16,6 @@ namespace {
 namespace network = zarvo3gvt::network;
 
 std::string NumberText(const std::u16string& number) { return FieldText(number.c_str(), number.size() + 1); }
-
-// The stored state and behaviour; a CommandError naming the value when they cannot be read.
-template <class Read>
-auto ReadStored(Read read) {
-  try {
-    return read();
-  } catch (const std::runtime_error& error) {
-    throw CommandError(std::string("the network's stored settings cannot be used: ") + error.what());
-  }
-}
 
 void PrintNetwork(HostContext& context) { context.Print(DescribeNetwork()); }
 

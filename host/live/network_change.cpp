@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "commands/stored_network.h"
 #include "handset/text.h"
 #include "live/request_error.h"
 
@@ -22,15 +23,6 @@ unsigned Bounded(const Json& value, const char* field, unsigned limit) {
   if (!value.is_number_integer() || value < 0 || value > limit)
     throw BadRequest(std::string("\"") + field + "\" must be a whole number from 0 to " + std::to_string(limit));
   return value.get<unsigned>();
-}
-
-template <class Read>
-auto Stored(Read read) {
-  try {
-    return read();
-  } catch (const std::runtime_error& error) {
-    throw CommandError(std::string("the network's stored settings cannot be used: ") + error.what());
-  }
 }
 
 }  // namespace
@@ -75,7 +67,7 @@ NetworkChange ReadNetworkChange(const Json& request) {
 
 void ApplyNetworkChange(const NetworkChange& change) {
   if (change.reason) {
-    network::ReasonState state = Stored(network::ReadState)[*change.reason];
+    network::ReasonState state = ReadStored(network::ReadState)[*change.reason];
     state.active = change.active;
     if (change.number) state.number = *change.number;
     if (state.active && state.number.empty())
@@ -85,7 +77,7 @@ void ApplyNetworkChange(const NetworkChange& change) {
   }
   if (change.noReplySeconds) network::WriteNoReplySeconds(*change.noReplySeconds);
   if (change.failure || change.error || change.latencyMs) {
-    network::Behaviour behaviour = Stored(network::ReadBehaviour);
+    network::Behaviour behaviour = ReadStored(network::ReadBehaviour);
     if (change.failure) behaviour.failure = *change.failure;
     if (change.error) behaviour.error = *change.error;
     if (change.latencyMs) behaviour.latencyMs = *change.latencyMs;

@@ -1,0 +1,21 @@
+// Reading the simulated network's stored state or behaviour for a command: what cannot be read is
+// a CommandError naming the value, not a crash of the command.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "commands/commands.h"
+
+namespace vlmhost {
+
+template <class Read>
+auto ReadStored(Read read) {
+  try {
+    return read();
+  } catch (const std::runtime_error& error) {
+    throw CommandError(std::string("the network's stored settings cannot be used: ") + error.what());
+  }
+}
+
+}  // namespace vlmhost
