@@ -15,14 +15,6 @@
 namespace vlmhost::live {
 namespace {
 
-// The keys of the phone and of a keyboard that a scenario names, in the scenario's words.
-const std::map<std::string, UINT>& Keys() {
-  static const std::map<std::string, UINT> keys{{"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"TAB", VK_TAB},
-                                                {"UP", VK_UP},         {"DOWN", VK_DOWN},     {"LEFT", VK_LEFT},
-                                                {"RIGHT", VK_RIGHT},   {"SPACE", VK_SPACE},   {"BACK", VK_BACK}};
-  return keys;
-}
-
 // The longest text one request types: a person's paste, not a file.
 constexpr std::size_t kMaxTypedUnits = 1024;
 
@@ -206,10 +198,9 @@ InputAction ReadInputAction(const Json& request) {
                                                                    {"up", PointerAction::Kind::Up}};
   if (auto it = kPointer.find(name); it != kPointer.end()) return PointerAction{it->second, ReadPoint(value, name)};
   if (name == "key") {
-    auto key = value.is_string() ? Keys().find(value.get<std::string>()) : Keys().end();
-    if (key == Keys().end())
-      throw BadRequest("\"key\" is one of RETURN, ESCAPE, TAB, UP, DOWN, LEFT, RIGHT, SPACE, BACK");
-    return KeyAction{key->second, key->first};
+    auto key = value.is_string() ? handset::user::KeyNamed(value.get<std::string>()) : std::nullopt;
+    if (!key) throw BadRequest("\"key\" is one of RETURN, ESCAPE, TAB, UP, DOWN, LEFT, RIGHT, SPACE, BACK");
+    return KeyAction{*key, value.get<std::string>()};
   }
   if (name == "type") {
     if (!value.is_string() || value.get<std::string>().empty()) throw BadRequest("\"type\" takes the text to type");

@@ -146,12 +146,8 @@ int AnswerId(Line& line) {
 }
 
 UINT KeyCode(Line& line) {
-  static const std::map<std::string, UINT> kKeys{{"RETURN", VK_RETURN}, {"ENTER", VK_RETURN}, {"ESCAPE", VK_ESCAPE},
-                                                 {"TAB", VK_TAB},       {"UP", VK_UP},         {"DOWN", VK_DOWN},
-                                                 {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT},   {"SPACE", VK_SPACE},
-                                                 {"BACK", VK_BACK}};
   std::string word = line.Word("a key");
-  if (auto it = kKeys.find(word); it != kKeys.end()) return it->second;
+  if (auto key = KeyNamed(word)) return *key;
   // The virtual-key codes run from 1 to 254.
   int code = line.ToNumber(word, "a key name or code");
   if (code < 1 || code > 254) line.Error("key code " + word + " is not a virtual-key code (1 to 254)");
@@ -256,6 +252,14 @@ Step ParseStep(Line& line) {
 }
 
 }  // namespace
+
+std::optional<UINT> KeyNamed(std::string_view name) {
+  static const std::map<std::string, UINT, std::less<>> kKeys{
+      {"RETURN", VK_RETURN}, {"ENTER", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"TAB", VK_TAB},     {"UP", VK_UP},
+      {"DOWN", VK_DOWN},     {"LEFT", VK_LEFT},    {"RIGHT", VK_RIGHT},   {"SPACE", VK_SPACE}, {"BACK", VK_BACK}};
+  if (auto it = kKeys.find(name); it != kKeys.end()) return it->second;
+  return std::nullopt;
+}
 
 ScenarioError::ScenarioError(int line, const std::string& message)
     : std::runtime_error("line " + std::to_string(line) + ": " + message), line_(line) {}

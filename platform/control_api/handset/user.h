@@ -251,6 +251,10 @@ inline constexpr milliseconds kMaxStepTime{60 * 60 * 1000};
 // Throws ScenarioError naming the line of the first step that cannot be read.
 std::vector<Step> ParseScenario(std::string_view text);
 
+// The virtual-key code of a key as a scenario names it (RETURN, ENTER, ESCAPE, TAB, UP, DOWN, LEFT,
+// RIGHT, SPACE, BACK), or none.
+std::optional<UINT> KeyNamed(std::string_view name);
+
 // The largest scenario file that is read: some ten thousand steps.
 inline constexpr std::size_t kMaxScenarioFileBytes = 256 * 1024;
 
