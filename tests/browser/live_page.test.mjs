@@ -88,8 +88,12 @@ try {
   await clickScreen(Math.floor((tabs[0] + tabs[2]) / 2), Math.floor((tabs[1] + tabs[3]) / 2));
   await clickControl(7205);  // query the network, then the forwarding settings open
   await until("the forwarding settings", (s) => control(s, 1053));
+  // As a person does, each click waits for what the one before it did: the box ticked enables the
+  // number, the number clicked takes the focus.
   await clickControl(1023);
+  await until("the number enabled", (s) => control(s, 1053)?.enabled);
   await clickControl(1053);
+  await until("the number focused", (s) => s.focus === 1053);
   await page.keyboard.type("5550100");
   now = await until("the number typed", (s) => control(s, 1053)?.text === "5550100");
   await page.click("#title-ok");  // the title bar's OK: the change goes to the network
