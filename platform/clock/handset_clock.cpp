@@ -123,6 +123,7 @@ void HandsetClock::SetBiasKeepingLocalTime(int minutes) {
 }
 
 void HandsetClock::Changed() {
+  ++watches_->count;
   std::lock_guard lock(watches_->mutex);
   for (const auto* changed : watches_->changed) (*changed)();
 }
@@ -134,6 +135,8 @@ ClockWatch::ClockWatch(std::function<void()> changed)
   std::lock_guard lock(watches_->mutex);
   watches_->changed.push_back(&changed_);
 }
+
+ClockChanges::ClockChanges() : watches_(Clock().watches_) {}
 
 ClockWatch::~ClockWatch() {
   std::lock_guard lock(watches_->mutex);

@@ -11,6 +11,7 @@
 // waits is woken by every change of the clock to look at the time again (ClockWatch).
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -61,6 +62,7 @@ class HandsetClock {
 
  private:
   friend class ClockWatch;
+  friend class ClockChanges;
   using Steady = std::chrono::steady_clock;
   using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
 
@@ -69,6 +71,7 @@ class HandsetClock {
   struct Watches {
     std::mutex mutex;  // held while the watches run, so that none ends during its run
     std::vector<const std::function<void()>*> changed;
+    std::atomic<std::uint64_t> count{0};  // the changes so far, moved before the watches run
   };
 
   Ticks ElapsedLocked() const;
@@ -103,6 +106,18 @@ class ClockWatch {
 
  private:
   std::function<void()> changed_;
+  std::shared_ptr<HandsetClock::Watches> watches_;
+};
+
+// How many changes the current handset's clock has had, read at any time. A waiter that reads it
+// before it looks at the time and again under its own lock sees a change that came before its
+// ClockWatch was registered. Like a watch, it may outlive the clock.
+class ClockChanges {
+ public:
+  ClockChanges();
+  std::uint64_t Count() const { return watches_->count.load(); }
+
+ private:
   std::shared_ptr<HandsetClock::Watches> watches_;
 };
 

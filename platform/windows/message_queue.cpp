@@ -16,8 +16,10 @@ void SentMessage::Answer(LRESULT value) {
 
 std::uint64_t MessageQueue::Serial() const {
   std::lock_guard lock(mutex_);
-  return serial_;
+  return SerialLocked();
 }
+
+std::uint64_t MessageQueue::SerialLocked() const { return serial_ + clockChanges_.Count(); }
 
 void MessageQueue::WakeLocked() {
   ++serial_;
@@ -32,11 +34,12 @@ void MessageQueue::Wake() {
 void MessageQueue::Wait(std::uint64_t seen, std::optional<std::chrono::steady_clock::time_point> until) {
   // Only the owner sets its timers, so whether it has any cannot change while it waits. With timers,
   // a change of the clock may bring one due: the watch wakes the owner to look (before the lock:
-  // see ClockWatch).
+  // see ClockWatch). A change that came before the watch was registered, while the owner looked
+  // into the queue, has already moved the serial.
   std::optional<clock::ClockWatch> clockChanged;
   if (HasTimers()) clockChanged.emplace([this] { Wake(); });
   std::unique_lock lock(mutex_);
-  auto woken = [&] { return serial_ != seen || closed_; };
+  auto woken = [&] { return SerialLocked() != seen || closed_; };
   // Setting a timer moves the serial, and so does a change of the clock, so the deadline computed
   // here stays right while we sleep.
   auto wake = until;
@@ -166,7 +169,7 @@ bool MessageQueue::KillTimer(HWND window, UINT_PTR id) {
 
 bool MessageQueue::HasTimers() const {
   std::lock_guard lock(mutex_);
-  return timers_.NextDeadline(TimerClock::Now()).has_value();
+  return timers_.AnyCanFire();
 }
 
 bool MessageQueue::HasTimer(HWND window, UINT_PTR id, TIMERPROC procedure) const {

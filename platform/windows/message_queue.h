@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -29,12 +30,14 @@ enum class PostedVerdict { Take, Skip, Drop };
 
 class MessageQueue {
  public:
-  explicit MessageQueue(DWORD threadId) : threadId_(threadId) {}
+  MessageQueue(DWORD threadId, clock::ClockChanges clockChanges)
+      : threadId_(threadId), clockChanges_(std::move(clockChanges)) {}
   DWORD ThreadId() const { return threadId_; }
 
   // --- waiting -------------------------------------------------------------------------------
-  // Every change that may give the owner something to do moves the serial on. A waiter reads it
-  // before looking into the queue and then sleeps until it moves, so no wake-up is ever lost.
+  // Every change that may give the owner something to do moves the serial on, a change of the
+  // handset clock included. A waiter reads it before looking into the queue and then sleeps until
+  // it moves, so no wake-up is ever lost.
   std::uint64_t Serial() const;
   // Sleeps until the serial moves past `seen`, the queue is closed, `until` passes (real time: the
   // patience of whoever drives the handset), or a timer falls due (handset time). With timers set,
@@ -67,11 +70,12 @@ class MessageQueue {
   bool KillTimer(HWND window, UINT_PTR id);
   bool HasTimer(HWND window, UINT_PTR id, TIMERPROC procedure) const;
   // Whether a timer that can fire is still to fall due.
-  bool HasTimers() const;
+  bool HasTimers() const;  // any that can fire, due or not
   std::optional<Timer> TakeDueTimer(bool remove, const std::function<bool(HWND)>& accepts);
 
  private:
   void WakeLocked();
+  std::uint64_t SerialLocked() const;
 
   const DWORD threadId_;
   mutable std::mutex mutex_;
@@ -83,6 +87,7 @@ class MessageQueue {
   std::optional<int> quitCode_;
   std::vector<HWND> invalid_;
   TimerList timers_;
+  const clock::ClockChanges clockChanges_;
 };
 
 }  // namespace handset::windows

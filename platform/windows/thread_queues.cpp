@@ -45,7 +45,7 @@ std::shared_ptr<MessageQueue> ThreadQueues::ForCurrentThread(WindowManager& mana
     auto& slot = queues_[threadId];
     // A closed queue under this id belonged to an earlier thread that had the same id.
     if (slot && !slot->Closed()) return slot;
-    slot = queue = std::make_shared<MessageQueue>(threadId);
+    slot = queue = std::make_shared<MessageQueue>(threadId, clockChanges_);
   }
   t_threadEndWatch.Add(manager, queue);
   return queue;

@@ -28,6 +28,9 @@ class ThreadQueues {
  private:
   mutable std::mutex mutex_;
   std::unordered_map<DWORD, std::shared_ptr<MessageQueue>> queues_;
+  // Taken with the window manager, so that a queue made later, under the lock, asks nothing of
+  // the handset.
+  const clock::ClockChanges clockChanges_;
 };
 
 }  // namespace handset::windows

@@ -47,6 +47,10 @@ bool TimerList::Exists(HWND window, UINT_PTR id, TIMERPROC procedure) const {
                      [&](const Timer& t) { return t.window == window && t.id == id && t.procedure == procedure; });
 }
 
+bool TimerList::AnyCanFire() const {
+  return std::any_of(timers_.begin(), timers_.end(), [](const Timer& timer) { return timer.CanFire(); });
+}
+
 std::optional<TimerClock::TimePoint> TimerList::NextDeadline(TimerClock::TimePoint now) const {
   std::optional<TimerClock::TimePoint> earliest;
   for (const auto& timer : timers_)

@@ -56,6 +56,7 @@ class TimerList {
     return due;
   }
 
+  bool AnyCanFire() const;
   // The earliest time after `now` at which a timer falls due: the longest a waiting thread sleeps.
   std::optional<TimerClock::TimePoint> NextDeadline(TimerClock::TimePoint now) const;
 
