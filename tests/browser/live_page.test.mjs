@@ -69,8 +69,9 @@ try {
   // A click on the screen image at a screen point, scaled as the page shows the screen.
   const screen = page.locator("#screen");
   const clickScreen = async (x, y) => {
+    await page.waitForFunction(() => document.getElementById("screen").dataset.width);
     const box = await screen.boundingBox();
-    const size = await screen.evaluate((img) => [img.naturalWidth, img.naturalHeight]);
+    const size = await screen.evaluate((img) => [Number(img.dataset.width), Number(img.dataset.height)]);
     await page.mouse.click(box.x + (x + 0.5) * box.width / size[0], box.y + (y + 0.5) * box.height / size[1]);
   };
   const clickControl = async (id) => {
@@ -104,7 +105,7 @@ try {
   await until("the forwarding page again", (s) => !control(s, 1053) && control(s, 7205));
   await page.click("#rotate");
   await until("the turned screen", (s) => s.screen.width === 320 && s.screen.height === 240);
-  await page.waitForFunction(() => document.getElementById("screen").naturalWidth === 320);
+  await page.waitForFunction(() => document.getElementById("screen").dataset.width === "320");
   await page.waitForFunction(() => document.getElementById("scenario").value.includes("rotate 320x240"));
   if (screenshot) await page.screenshot({ path: screenshot });
 

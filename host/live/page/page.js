@@ -36,7 +36,14 @@ async function followFrames() {
       const response = await fetch(`/screen.png?after=${frame}`, { cache: "no-store" });
       if (!response.ok) throw new Error(`screen: HTTP ${response.status}`);
       const number = Number(response.headers.get("X-Frame"));
-      const picture = URL.createObjectURL(await response.blob());
+      const blob = await response.blob();
+      // The image element knows a new picture's size only once it has decoded it; clicks meanwhile
+      // are scaled by the size read here, so that none lands at a point of no size.
+      const bitmap = await createImageBitmap(blob);
+      screen.dataset.width = String(bitmap.width);
+      screen.dataset.height = String(bitmap.height);
+      bitmap.close();
+      const picture = URL.createObjectURL(blob);
       const old = screen.src;
       screen.src = picture;
       screen.dataset.frame = String(number);
@@ -52,15 +59,17 @@ async function followFrames() {
 
 function screenPoint(event) {
   const box = screen.getBoundingClientRect();
-  const x = Math.floor((event.clientX - box.left) * screen.naturalWidth / box.width);
-  const y = Math.floor((event.clientY - box.top) * screen.naturalHeight / box.height);
-  return [Math.min(Math.max(x, 0), screen.naturalWidth - 1), Math.min(Math.max(y, 0), screen.naturalHeight - 1)];
+  const width = Number(screen.dataset.width), height = Number(screen.dataset.height);
+  const x = Math.floor((event.clientX - box.left) * width / box.width);
+  const y = Math.floor((event.clientY - box.top) * height / box.height);
+  return [Math.min(Math.max(x, 0), width - 1), Math.min(Math.max(y, 0), height - 1)];
 }
 
 // A press that stays within a few pixels is a tap; one that moves further is a drag.
 let press = null;
 screen.addEventListener("pointerdown", (event) => {
   event.preventDefault();
+  if (!screen.dataset.width) return;  // no frame shown yet
   screen.setPointerCapture(event.pointerId);
   press = { start: screenPoint(event), dragging: false };
 });
