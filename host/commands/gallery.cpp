@@ -14,10 +14,6 @@ namespace vlmhost {
 
 namespace user = handset::user;
 
-std::string SizeName(const handset::screen::Size& size) {
-  return std::to_string(size.width) + "x" + std::to_string(size.height);
-}
-
 namespace {
 
 int SizeIndexOf(const handset::screen::Size& size) {

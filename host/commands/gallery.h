@@ -48,7 +48,4 @@ class Gallery {
   std::map<std::tuple<int, RowOrder>, ScreenRow> rows_;
 };
 
-// How a screen size is named in file names and rows: "240x320".
-std::string SizeName(const handset::screen::Size& size);
-
 }  // namespace vlmhost

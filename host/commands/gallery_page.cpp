@@ -8,6 +8,11 @@
 #include "host_context.h"
 
 namespace vlmhost {
+
+std::string SizeName(const handset::screen::Size& size) {
+  return std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
 namespace {
 
 std::string HtmlEscape(const std::string& text) {
@@ -22,10 +27,6 @@ std::string HtmlEscape(const std::string& text) {
     }
   }
   return out;
-}
-
-std::string SizeName(int sizeIndex) {
-  return std::to_string(kScreenSizes[sizeIndex].width) + "x" + std::to_string(kScreenSizes[sizeIndex].height);
 }
 
 // CSS pixels are 96 to the inch: a picture shown at `pixels` * 96 / dpi is the phone's own size.
@@ -44,7 +45,7 @@ void WriteMark(std::ofstream& html, const Picture& picture, const MarkedFinding&
 }
 
 void WritePicture(std::ofstream& html, int sizeIndex, const Picture& picture, bool audited) {
-  html << "<figure data-size=\"" << SizeName(sizeIndex) << "\" data-findings=\"" << picture.findings.size()
+  html << "<figure data-size=\"" << SizeName(kScreenSizes[sizeIndex]) << "\" data-findings=\"" << picture.findings.size()
        << "\"><a href=\"" << HtmlEscape(picture.file) << "\" class=\"shot\" style=\"width:"
        << Physical(picture.width, picture.dpi) << ";height:" << Physical(picture.height, picture.dpi) << "\"><img src=\""
        << HtmlEscape(picture.file) << "\" alt=\"" << HtmlEscape(picture.file) << "\">";

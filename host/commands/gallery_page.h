@@ -19,6 +19,9 @@ namespace vlmhost {
 inline constexpr handset::screen::Size kScreenSizes[] = {{240, 320}, {320, 240}, {240, 240}, {480, 640},
                                                          {640, 480}, {480, 800}, {800, 480}};
 
+// How a screen size is named in file names, rows and the page: "240x320".
+std::string SizeName(const handset::screen::Size& size);
+
 // One finding of the screen audit on a picture: what it is and where on the picture.
 struct MarkedFinding {
   std::string kind;

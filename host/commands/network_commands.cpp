@@ -29,14 +29,14 @@ void ChangeBehaviour(HostContext& context, Change change) {
   PrintNetwork(context);
 }
 
-struct SetOptions {
+struct ReasonSetOptions {
   std::string reason;
   std::string onOff;
   std::optional<std::string> number;
   std::optional<unsigned> noReplySeconds;
 };
 
-void SetReason(HostContext& context, const SetOptions& options) {
+void SetReason(HostContext& context, const ReasonSetOptions& options) {
   auto reason = network::ReasonFromName(options.reason);
   if (!reason) throw CommandError("unknown reason '" + options.reason + "' (allcalls, busy, noreply, notreachable)");
   if (options.noReplySeconds && *reason != network::Reason::NoReply)
@@ -83,7 +83,7 @@ void AddNetworkCommands(CLI::App& app, HostContext& context) {
         PrintNetwork(context);
       });
 
-  auto set = std::make_shared<SetOptions>();
+  auto set = std::make_shared<ReasonSetOptions>();
   auto* setCommand = group->add_subcommand("set", "Set one reason's forwarding in the network");
   setCommand->add_option("REASON", set->reason, "allcalls, busy, noreply or notreachable")->required();
   setCommand->add_option("STATE", set->onOff, "on or off")->required()->check(CLI::IsMember({"on", "off"}));

@@ -34,7 +34,7 @@ const DwordField kDwordFields[] = {
     VTOPT_FIELD(ViewMode),
 };
 
-struct SetOptions {
+struct RecordSetOptions {
   std::map<std::string, DWORD> values;
   std::optional<std::string> picture;
 };
@@ -86,7 +86,7 @@ void AddVtOptionCommands(CLI::App& app, HostContext& context) {
     context.Print(DescribeVTOptSetting(record));
   });
 
-  auto options = std::make_shared<SetOptions>();
+  auto options = std::make_shared<RecordSetOptions>();
   auto* set = group->add_subcommand(
       "set", "Change the given fields and store the record; the worker window is notified. As the host does, the "
              "record is read (GetVTOptSetting, which reads each flag, the b fields, back as 0 or 1) and stored whole "
