@@ -1,0 +1,3 @@
+// The test framework's headers, parsed once per test executable (VLMRC_PCH).
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
