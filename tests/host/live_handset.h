@@ -111,20 +111,27 @@ class LiveHandset {
     return std::stoull(response->get_header_value("X-Frame"));
   }
 
+  // Waits until the screen stays the same for `quiet`, so that the paints of what was done last
+  // are over, and returns the frame then on the screen. A frame counts what was drawn until it was
+  // asked for, so a frame taken while paints still come may already show the next action's screen.
+  std::uint64_t WaitUntilStill(std::chrono::milliseconds quiet = std::chrono::milliseconds(300)) {
+    std::uint64_t frame = Frame();
+    for (int look = 0; look < 20; ++look) {
+      std::this_thread::sleep_for(quiet);
+      std::uint64_t later = Frame();
+      if (later == frame) return frame;
+      frame = later;
+    }
+    throw std::runtime_error("the screen keeps changing");
+  }
+
   // Opens the options screen and waits for it, and for its last paints of the opening, which may
-  // still come after its windows are up: until the screen stays still for a while.
+  // still come after its windows are up.
   void OpenOptions() {
     Post("/host", {{"call", "CreateVTOpt"}});
     if (!WaitFor([](const nlohmann::json& s) { return Window(s, 0x3020) != nullptr; }))
       throw std::runtime_error("the options screen did not open");
-    std::uint64_t frame = Frame();
-    for (int look = 0; look < 20; ++look) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(300));
-      std::uint64_t later = Frame();
-      if (later == frame) return;
-      frame = later;
-    }
-    throw std::runtime_error("the options screen keeps changing after it opened");
+    WaitUntilStill();
   }
   // Taps the middle of tab `index` of the sheet's `count` tabs.
   void TapTab(int index, int count) {
