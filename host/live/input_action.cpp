@@ -21,12 +21,13 @@ constexpr std::size_t kMaxTypedUnits = 1024;
 POINT ReadPoint(const Json& value, const std::string& field) {
   if (!value.is_array() || value.size() != 2 || !value[0].is_number_integer() || !value[1].is_number_integer())
     throw BadRequest("\"" + field + "\" takes a screen point [x, y] in whole pixels");
-  POINT point{value[0].get<LONG>(), value[1].get<LONG>()};
+  // Compared as JSON numbers before any conversion, so that a number too large for a pixel
+  // coordinate is refused rather than cut down to one on the screen.
   auto size = handset::screen::CurrentSize();
-  if (point.x < 0 || point.y < 0 || point.x >= size.width || point.y >= size.height)
-    throw BadRequest("the point " + std::to_string(point.x) + "," + std::to_string(point.y) + " is off the " +
+  if (value[0] < 0 || value[1] < 0 || value[0] >= size.width || value[1] >= size.height)
+    throw BadRequest("the point " + value[0].dump() + "," + value[1].dump() + " is off the " +
                      std::to_string(size.width) + "x" + std::to_string(size.height) + " screen");
-  return point;
+  return POINT{value[0].get<LONG>(), value[1].get<LONG>()};
 }
 
 std::string PointText(POINT point) { return std::to_string(point.x) + "," + std::to_string(point.y); }
@@ -210,7 +211,7 @@ InputAction ReadInputAction(const Json& request) {
     return TypeAction{std::move(text)};
   }
   if (name == "softkey") {
-    if (!value.is_number_integer() || (value.get<int>() != 1 && value.get<int>() != 2))
+    if (!value.is_number_integer() || (value != 1 && value != 2))
       throw BadRequest("\"softkey\" is 1 (left) or 2 (right)");
     return SoftKeyAction{value.get<int>()};
   }

@@ -1,6 +1,7 @@
 #include "live/network_change.h"
 
 #include <array>
+#include <limits>
 
 #include "commands/stored_network.h"
 #include "handset/text.h"
@@ -51,7 +52,9 @@ NetworkChange ReadNetworkChange(const Json& request) {
         if (value.is_string() && network::FailureName(failure) == value.get<std::string>()) change.failure = failure;
       if (!change.failure) throw BadRequest("\"failure\" is none, query, set, silent or refuse");
     } else if (field == "error") {
-      if (!value.is_number_integer()) throw BadRequest("\"error\" is the error code a failed answer carries");
+      if (!value.is_number_integer() || value < std::numeric_limits<std::int32_t>::min() ||
+          value > std::numeric_limits<std::int32_t>::max())
+        throw BadRequest("\"error\" is the error code a failed answer carries, a 32-bit whole number");
       change.error = value.get<std::int32_t>();
     } else if (field == "latency") {
       change.latencyMs = Bounded(value, "latency", kMaxLatencyMs);

@@ -190,6 +190,10 @@ TEST_F(LiveHttpTest, BadRequestsAndForeignPagesAreRefusedWithTheReasonNamed) {
       {"POST", "/input", R"({"tap":[1,1],"key":"UP"})", {}, 400, "one action"},
       {"POST", "/input", R"({"tap":[240,10]})", {}, 400, "off the 240x320 screen"},
       {"POST", "/input", R"({"tap":"middle"})", {}, 400, "[x, y]"},
+      // Numbers too large for their field are refused, not cut down to one that fits.
+      {"POST", "/input", R"({"tap":[4294967306,10]})", {}, 400, "off the 240x320 screen"},
+      {"POST", "/input", R"({"softkey":4294967297})", {}, 400, "1 (left) or 2"},
+      {"POST", "/network", R"({"failure":"query","error":4294967326})", {}, 400, "32-bit whole number"},
       {"POST", "/input", R"({"softkey":3})", {}, 400, "1 (left) or 2"},
       {"POST", "/input", R"({"key":"F13"})", {}, 400, "\"key\" is one of"},
       {"POST", "/input", R"({"rotate":"100x100"})", {}, 409, "cannot show 100x100"},
