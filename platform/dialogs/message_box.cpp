@@ -1,5 +1,7 @@
 // MessageBoxW: a modal window with the message, an icon and a row of buttons, laid out for the
-// handset's screen, run by the same modal loop as dialog boxes. Escape chooses Cancel when there
+// handset's screen, run by the same modal loop as dialog boxes. The buttons are captioned in the
+// phone's user-interface language, as the system's own resources caption them (US English for a
+// language the handset has no captions of). Escape chooses Cancel when there
 // is one, or OK when it is the only button, as on Win32; the scripted user answers it with any of
 // its buttons.
 #include <windows.h>
@@ -24,21 +26,45 @@ struct ButtonSpec {
   const WCHAR* label;
 };
 
-std::vector<ButtonSpec> ButtonsOf(UINT type) {
+// The captions of the buttons by their ids (IDOK to IDNO), in one language.
+struct Captions {
+  WORD primaryLanguage;
+  const WCHAR* byId[IDNO + 1];
+};
+constexpr Captions kCaptions[] = {
+    {LANG_ENGLISH, {nullptr, u"OK", u"Cancel", u"Abort", u"Retry", u"Ignore", u"Yes", u"No"}},
+    {LANG_GERMAN, {nullptr, u"OK", u"Abbrechen", u"Abbrechen", u"Wiederholen", u"Ignorieren", u"Ja", u"Nein"}},
+};
+
+const Captions& CaptionsOfUILanguage() {
+  WORD primary = PRIMARYLANGID(GetUserDefaultUILanguage());
+  for (const auto& captions : kCaptions)
+    if (captions.primaryLanguage == primary) return captions;
+  return kCaptions[0];
+}
+
+std::vector<int> ButtonIdsOf(UINT type) {
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
-      return {{IDOK, u"OK"}, {IDCANCEL, u"Cancel"}};
+      return {IDOK, IDCANCEL};
     case MB_ABORTRETRYIGNORE:
-      return {{IDABORT, u"Abort"}, {IDRETRY, u"Retry"}, {IDIGNORE, u"Ignore"}};
+      return {IDABORT, IDRETRY, IDIGNORE};
     case MB_YESNOCANCEL:
-      return {{IDYES, u"Yes"}, {IDNO, u"No"}, {IDCANCEL, u"Cancel"}};
+      return {IDYES, IDNO, IDCANCEL};
     case MB_YESNO:
-      return {{IDYES, u"Yes"}, {IDNO, u"No"}};
+      return {IDYES, IDNO};
     case MB_RETRYCANCEL:
-      return {{IDRETRY, u"Retry"}, {IDCANCEL, u"Cancel"}};
+      return {IDRETRY, IDCANCEL};
     default:
-      return {{IDOK, u"OK"}};
+      return {IDOK};
   }
+}
+
+std::vector<ButtonSpec> ButtonsOf(UINT type) {
+  const Captions& captions = CaptionsOfUILanguage();
+  std::vector<ButtonSpec> buttons;
+  for (int id : ButtonIdsOf(type)) buttons.push_back({id, captions.byId[id]});
+  return buttons;
 }
 
 // The answer of a box closed without a choice: Cancel, OK when it stands alone, else the answer
@@ -92,10 +118,10 @@ struct Layout {
   std::vector<RECT> buttons;
 };
 
-Layout LayOut(const std::u16string& text, bool hasIcon, std::size_t buttonCount) {
+Layout LayOut(const std::u16string& text, bool hasIcon, const std::vector<ButtonSpec>& buttonSpecs) {
   int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
   int margin = Scaled(8), iconSize = GetSystemMetrics(SM_CXICON);
-  int buttonWidth = Scaled(64), buttonHeight = Scaled(24), captionHeight = GetSystemMetrics(SM_CYCAPTION);
+  int buttonHeight = Scaled(24), captionHeight = GetSystemMetrics(SM_CYCAPTION);
   int width = screenWidth - 2 * margin;
   int textLeft = margin + (hasIcon ? iconSize + margin : 0);
   RECT textRect{textLeft, margin, width - margin, margin};
@@ -103,6 +129,17 @@ Layout LayOut(const std::u16string& text, bool hasIcon, std::size_t buttonCount)
   HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FONT));
   RECT measured{0, 0, textRect.right - textRect.left, 0};
   DrawTextW(dc, text.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  // The buttons are as wide as the longest caption needs (a language's captions may be longer than
+  // US English ones), at least the usual width, and never so wide that the row leaves the box.
+  std::size_t buttonCount = buttonSpecs.size();
+  int buttonWidth = Scaled(64);
+  for (const auto& button : buttonSpecs) {
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, button.label, static_cast<int>(std::char_traits<char16_t>::length(button.label)), &extent);
+    buttonWidth = std::max<int>(buttonWidth, extent.cx + 2 * Scaled(6));
+  }
+  int count = static_cast<int>(buttonCount);
+  buttonWidth = std::min(buttonWidth, (width - 2 * margin - (count - 1) * margin) / count);
   SelectObject(dc, previous);
   ReleaseDC(nullptr, dc);
   textRect.bottom = textRect.top + std::max<LONG>(measured.bottom, hasIcon ? iconSize : 0);
@@ -124,7 +161,7 @@ Layout LayOut(const std::u16string& text, bool hasIcon, std::size_t buttonCount)
 HWND CreateBox(HWND owner, const std::u16string& text, LPCWSTR caption, UINT type) {
   auto buttons = ButtonsOf(type);
   LPCWSTR iconName = IconOf(type);
-  Layout layout = LayOut(text, iconName != nullptr, buttons.size());
+  Layout layout = LayOut(text, iconName != nullptr, buttons);
   HWND box = CreateWindowExW(0, handset::dialogs::kDialogClass, caption ? caption : u"Error",
                              WS_POPUP | WS_CAPTION | WS_BORDER, layout.box.left, layout.box.top,
                              layout.box.right - layout.box.left, layout.box.bottom - layout.box.top, owner, nullptr,

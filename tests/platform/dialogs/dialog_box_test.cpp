@@ -9,6 +9,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using dialog_test::AlignedTemplate;
@@ -266,6 +269,39 @@ TEST_F(DialogTest, MessageBoxesAreAnsweredByTheScriptOrEndWithTheirDecliningAnsw
   // A box's buttons are real controls: the scripted user can tap them too.
   user::SetScript({user::Tap(IDRETRY)});
   EXPECT_EQ(MessageBoxW(owner, u"No network", u"", MB_RETRYCANCEL), IDRETRY);
+}
+
+// The buttons speak the phone's language; one the handset has no captions of gets US English.
+TEST_F(DialogTest, MessageBoxButtonsAreCaptionedInTheUserInterfaceLanguage) {
+  const struct {
+    LANGID language;
+    UINT type;
+    std::vector<std::u16string> captions;
+  } cases[] = {
+      {0x0409, MB_ABORTRETRYIGNORE, {u"Abort", u"Retry", u"Ignore"}},
+      {0x0407, MB_ABORTRETRYIGNORE, {u"Abbrechen", u"Wiederholen", u"Ignorieren"}},
+      {0x0407, MB_YESNOCANCEL, {u"Ja", u"Nein", u"Abbrechen"}},
+      {0x0c07, MB_OKCANCEL, {u"OK", u"Abbrechen"}},  // Austrian German
+      {0x040c, MB_YESNO, {u"Yes", u"No"}},           // French: none of its own
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    handset::SetUILanguage(c.language);
+    std::vector<std::u16string> shown;
+    user::SetScript({user::Run("read the buttons",
+                               [&] {
+                                 for (HWND child = GetWindow(GetActiveWindow(), GW_CHILD); child;
+                                      child = GetWindow(child, GW_HWNDNEXT)) {
+                                   WCHAR text[64] = {};
+                                   if (GetDlgCtrlID(child) >= IDOK && GetDlgCtrlID(child) <= IDNO &&
+                                       GetWindowTextW(child, text, 64) > 0)
+                                     shown.emplace_back(text);
+                                 }
+                               }),
+                     user::PressKey(VK_ESCAPE)});
+    MessageBoxW(Owner(), u"Question", u"", c.type);
+    EXPECT_EQ(shown, c.captions);
+  }
 }
 
 TEST_F(DialogTest, TabMovesTheFocusAndEnterPressesTheDefaultButton) {
