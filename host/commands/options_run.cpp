@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <vlmrc/vlmrc.h>
 
-#include "commands/text_fields.h"
 #include "commands/values_for_run.h"
+#include "handset/text.h"
 
 namespace vlmhost {
 namespace {
@@ -24,14 +24,8 @@ int PageCount(HWND sheet) {
 
 std::string PageTitle(HWND sheet, int page) {
   HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
-  WCHAR text[MAX_PATH] = {};
-  TCITEMW item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = text;
-  item.cchTextMax = MAX_PATH;
-  if (!tabs || !SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item)))
-    return "page " + std::to_string(page + 1);
-  return FieldText(text, MAX_PATH);
+  std::u16string title = tabs ? user::TabTitle(tabs, page) : std::u16string();
+  return title.empty() ? "page " + std::to_string(page + 1) : handset::Utf8(title);
 }
 
 user::Step ShowOptionsPage(int page, bool ifPresent) {

@@ -52,14 +52,8 @@ std::string TapLine(POINT point) {
     ScreenToClient(hit, &test.pt);
     int index = static_cast<int>(SendMessageW(hit, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&test)));
     if (index >= 0) {
-      WCHAR title[256] = {};
-      TCITEMW item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = title;
-      item.cchTextMax = 256;
-      if (SendMessageW(hit, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) && title[0])
-        return "tab " + Quoted(handset::Utf8(title));
-      return "tab " + std::to_string(index);
+      std::u16string title = handset::user::TabTitle(hit, index);
+      return title.empty() ? "tab " + std::to_string(index) : "tab " + Quoted(handset::Utf8(title));
     }
   }
   int id = hit && GetParent(hit) ? GetDlgCtrlID(hit) : 0;

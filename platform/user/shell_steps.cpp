@@ -9,7 +9,6 @@
 #include "user/window_search.h"
 
 namespace handset::user {
-namespace {
 
 std::u16string TabTitle(HWND tabs, int index) {
   WCHAR text[256] = {};
@@ -17,9 +16,11 @@ std::u16string TabTitle(HWND tabs, int index) {
   item.mask = TCIF_TEXT;
   item.pszText = text;
   item.cchTextMax = 256;
-  SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  if (!SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return {};
   return text;
 }
+
+namespace {
 
 // The names offered, for a message: "a.jpg", "b.png".
 std::string Listed(HWND list) {

@@ -251,6 +251,10 @@ inline constexpr milliseconds kMaxStepTime{60 * 60 * 1000};
 // Throws ScenarioError naming the line of the first step that cannot be read.
 std::vector<Step> ParseScenario(std::string_view text);
 
+// The title of tab `index` of a tab control as `tab "TITLE"` names it; empty when the tab has none
+// or there is no such tab.
+std::u16string TabTitle(HWND tabs, int index);
+
 // The virtual-key code of a key as a scenario names it (RETURN, ENTER, ESCAPE, TAB, UP, DOWN, LEFT,
 // RIGHT, SPACE, BACK), or none.
 std::optional<UINT> KeyNamed(std::string_view name);
