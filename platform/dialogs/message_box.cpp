@@ -130,16 +130,18 @@ Layout LayOut(const std::u16string& text, bool hasIcon, const std::vector<Button
   RECT measured{0, 0, textRect.right - textRect.left, 0};
   DrawTextW(dc, text.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   // The buttons are as wide as the longest caption needs (a language's captions may be longer than
-  // US English ones), at least the usual width, and never so wide that the row leaves the box.
-  std::size_t buttonCount = buttonSpecs.size();
+  // US English ones), at least the usual width. When a row of them does not fit the box they stand
+  // one under another.
   int buttonWidth = Scaled(64);
   for (const auto& button : buttonSpecs) {
     SIZE extent{};
     GetTextExtentPoint32W(dc, button.label, static_cast<int>(std::char_traits<char16_t>::length(button.label)), &extent);
     buttonWidth = std::max<int>(buttonWidth, extent.cx + 2 * Scaled(6));
   }
-  int count = static_cast<int>(buttonCount);
-  buttonWidth = std::min(buttonWidth, (width - 2 * margin - (count - 1) * margin) / count);
+  int count = static_cast<int>(buttonSpecs.size());
+  int room = width - 2 * margin;
+  bool inRow = count * buttonWidth + (count - 1) * margin <= room;
+  buttonWidth = std::min(buttonWidth, room);
   SelectObject(dc, previous);
   ReleaseDC(nullptr, dc);
   textRect.bottom = textRect.top + std::max<LONG>(measured.bottom, hasIcon ? iconSize : 0);
@@ -147,14 +149,21 @@ Layout LayOut(const std::u16string& text, bool hasIcon, const std::vector<Button
   Layout layout;
   layout.icon = {margin, margin, margin + iconSize, margin + iconSize};
   layout.text = textRect;
-  int rowTop = textRect.bottom + margin;
-  int rowWidth = static_cast<int>(buttonCount) * buttonWidth + static_cast<int>(buttonCount - 1) * margin;
-  int x = (width - rowWidth) / 2;
-  for (std::size_t i = 0; i < buttonCount; ++i, x += buttonWidth + margin)
-    layout.buttons.push_back({x, rowTop, x + buttonWidth, rowTop + buttonHeight});
-  int height = rowTop + buttonHeight + margin + captionHeight + 2;
-  int top = std::max(0, (screenHeight - height) / 2);
-  layout.box = {margin, top, margin + width, top + height};
+  int top = textRect.bottom + margin;
+  if (inRow) {
+    int x = (width - (count * buttonWidth + (count - 1) * margin)) / 2;
+    for (int i = 0; i < count; ++i, x += buttonWidth + margin)
+      layout.buttons.push_back({x, top, x + buttonWidth, top + buttonHeight});
+    top += buttonHeight;
+  } else {
+    int x = (width - buttonWidth) / 2, gap = margin / 2;
+    for (int i = 0; i < count; ++i, top += buttonHeight + gap)
+      layout.buttons.push_back({x, top, x + buttonWidth, top + buttonHeight});
+    top -= gap;
+  }
+  int height = top + margin + captionHeight + 2;
+  int boxTop = std::max(0, (screenHeight - height) / 2);
+  layout.box = {margin, boxTop, margin + width, boxTop + height};
   return layout;
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_test_support.h"
+#include "handset/audit.h"
 #include "handset/gdi.h"
 #include "handset/modules.h"
 #include "handset/screen.h"
@@ -271,7 +272,8 @@ TEST_F(DialogTest, MessageBoxesAreAnsweredByTheScriptOrEndWithTheirDecliningAnsw
   EXPECT_EQ(MessageBoxW(owner, u"No network", u"", MB_RETRYCANCEL), IDRETRY);
 }
 
-// The buttons speak the phone's language; one the handset has no captions of gets US English.
+// The buttons speak the phone's language, each as wide as its caption needs; a language the handset
+// has no captions of gets US English.
 TEST_F(DialogTest, MessageBoxButtonsAreCaptionedInTheUserInterfaceLanguage) {
   const struct {
     LANGID language;
@@ -288,8 +290,10 @@ TEST_F(DialogTest, MessageBoxButtonsAreCaptionedInTheUserInterfaceLanguage) {
     SCOPED_TRACE(c.language);
     handset::SetUILanguage(c.language);
     std::vector<std::u16string> shown;
+    std::vector<handset::audit::Finding> findings;
     user::SetScript({user::Run("read the buttons",
                                [&] {
+                                 findings = handset::audit::CheckScreen();
                                  for (HWND child = GetWindow(GetActiveWindow(), GW_CHILD); child;
                                       child = GetWindow(child, GW_HWNDNEXT)) {
                                    WCHAR text[64] = {};
@@ -301,6 +305,7 @@ TEST_F(DialogTest, MessageBoxButtonsAreCaptionedInTheUserInterfaceLanguage) {
                      user::PressKey(VK_ESCAPE)});
     MessageBoxW(Owner(), u"Question", u"", c.type);
     EXPECT_EQ(shown, c.captions);
+    for (const auto& finding : findings) ADD_FAILURE() << finding.kind << ": " << finding.detail;
   }
 }
 
