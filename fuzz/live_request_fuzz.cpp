@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "commands/stored_network.h"
 #include "handset/screen.h"
 #include "live/input_action.h"
 #include "live/network_change.h"
@@ -34,8 +35,8 @@ void ReadInput(const nlohmann::json& body) {
 
 void ReadNetwork(const nlohmann::json& body) {
   auto change = live::ReadNetworkChange(body);
-  Check(!change.noReplySeconds || *change.noReplySeconds <= 255);
-  Check(!change.latencyMs || *change.latencyMs <= 600000);
+  Check(!change.noReplySeconds || *change.noReplySeconds <= vlmhost::kMaxNoReplySeconds);
+  Check(!change.latencyMs || *change.latencyMs <= vlmhost::kMaxLatencyMs);
 }
 
 }  // namespace

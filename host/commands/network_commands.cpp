@@ -89,7 +89,7 @@ void AddNetworkCommands(CLI::App& app, HostContext& context) {
   setCommand->add_option("STATE", set->onOff, "on or off")->required()->check(CLI::IsMember({"on", "off"}));
   setCommand->add_option("NUMBER", set->number, "the number calls are forwarded to (kept when not given)");
   setCommand->add_option("--no-reply", set->noReplySeconds, "no-reply time in seconds (reason noreply)")
-      ->check(CLI::Range(0u, 255u));
+      ->check(CLI::Range(0u, kMaxNoReplySeconds));
   setCommand->callback([&context, set] { SetReason(context, *set); });
 
   auto failKind = std::make_shared<std::string>();
@@ -116,7 +116,7 @@ void AddNetworkCommands(CLI::App& app, HostContext& context) {
 
   auto latency = std::make_shared<unsigned>(0);
   auto* latencyCommand = group->add_subcommand("latency", "Set the time from a request to its answer");
-  latencyCommand->add_option("MS", *latency, "milliseconds")->required()->check(CLI::Range(0u, 600000u));
+  latencyCommand->add_option("MS", *latency, "milliseconds")->required()->check(CLI::Range(0u, kMaxLatencyMs));
   latencyCommand->callback([&context, latency] {
     ChangeBehaviour(context, [&](network::Behaviour& behaviour) { behaviour.latencyMs = *latency; });
   });

@@ -16,10 +16,6 @@ constexpr std::array<network::Failure, 5> kFailures{network::Failure::None, netw
                                                     network::Failure::SetFails, network::Failure::Silent,
                                                     network::Failure::Refused};
 
-// The network's time limits, as the `network` command takes them.
-constexpr unsigned kMaxLatencyMs = 600000;
-constexpr unsigned kMaxNoReplySeconds = 255;
-
 unsigned Bounded(const Json& value, const char* field, unsigned limit) {
   if (!value.is_number_integer() || value < 0 || value > limit)
     throw BadRequest(std::string("\"") + field + "\" must be a whole number from 0 to " + std::to_string(limit));
